@@ -1,0 +1,111 @@
+// What a forms-runtime host provides: the native window, input, timers, menus, dialogs,
+// files, fonts, the clock and the seven window functions. The Win32, Qt and headless hosts
+// implement it; the runtime (runtime.h) is the only caller.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/raster/image.h"
+#include "platform/types.h"
+
+namespace forms {
+
+class Runtime;
+
+struct ScreenMetrics {
+  int width_px = 0;
+  int height_px = 0;
+  Single twips_per_pixel_x = 15;
+  Single twips_per_pixel_y = 15;
+};
+
+// A popup menu as the host shows it: items in order, separators as caption "-".
+struct PopupItem {
+  std::string caption;  // UTF-8
+  bool checked = false;
+  bool separator = false;
+};
+
+// Pointer shapes of the window's areas.
+enum class Cursor { kDefault, kPointingHand, kTarget };
+
+// How the label is drawn over the visible surface, in window pixels.
+struct LabelView {
+  std::string caption;  // UTF-8
+  raster::Rect box;
+  std::string font_name;      // UTF-8
+  int font_pixel_height = 0;  // em height in pixels
+  raster::Pixel colour = 0;
+};
+
+// The result of drawing a line of text.
+struct TextExtent {
+  raster::Rect drawn;   // pixels touched
+  int line_height = 0;  // advance to the next line
+};
+
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // --- Display and program environment
+  virtual ScreenMetrics Screen() = 0;
+  virtual std::string AppPath() = 0;       // UTF-8, no trailing separator
+  virtual int SecondsSinceMidnight() = 0;  // local time of day
+
+  // --- The form window (pixels). The host creates it hidden when the runtime starts and
+  // shows it when SetWindowPos asks for it (or when loading has finished).
+  virtual void PlaceWindow(int left, int top, int width, int height) = 0;
+  virtual Long WindowHandle() = 0;
+  // Something visible changed: the surface (fetch it with Runtime::TakeSurfaceChanges) or
+  // the label. Hosts repaint at their next opportunity.
+  virtual void Invalidate() = 0;
+
+  // --- Timers, identified by the runtime's index; interval 0 or not running means silent.
+  // Every call restarts the period.
+  virtual void SetTimer(int index, Long interval_ms, bool running) = 0;
+
+  // --- Modal interaction
+  // Shows the popup at the pointer; the chosen item's index in `items`, or none.
+  virtual std::optional<int> TrackPopupMenu(const std::vector<PopupItem>& items) = 0;
+  // Message box with the information icon and OK; returns the button pressed (1 = OK).
+  virtual Integer MessageBox(std::string_view prompt, Integer buttons, std::string_view title) = 0;
+  // Handles every pending event, then returns.
+  virtual void DoEvents() = 0;
+  virtual void Sleep(Long milliseconds) = 0;
+
+  // --- Text on the visible surface, in the surface's default font.
+  virtual TextExtent DrawText(raster::Image& target, int x, int y, std::string_view text,
+                              raster::Pixel colour) = 0;
+
+  // --- Files. Paths are UTF-8 with '\' separators as the program writes them; hosts map them
+  // to native paths. Failures raise run-time errors.
+  virtual bool IsNormalFile(std::string_view path) = 0;
+  virtual std::string ReadFile(std::string_view path) = 0;
+  virtual void WriteFile(std::string_view path, std::string_view contents) = 0;
+
+  // --- Window functions, with the arguments the logic passes.
+  virtual Long SetWindowPos(Long hwnd, Long insert_after, Long x, Long y, Long cx, Long cy,
+                            Long flags) = 0;
+  virtual Long GetWindowLongA(Long hwnd, Long index) = 0;
+  virtual Long SetWindowLongA(Long hwnd, Long index, Long value) = 0;
+  virtual Long SetLayeredWindowAttributes(Long hwnd, Long colour_key, Byte alpha, Long flags) = 0;
+  virtual Long CreateRoundRectRgn(Long x1, Long y1, Long x2, Long y2, Long width, Long height) = 0;
+  virtual Long SetWindowRgn(Long hwnd, Long region, Boolean redraw) = 0;
+
+  // --- Drawing trace: hosts that record what the program draws (the headless host) say so,
+  // and the controls then describe each drawing operation.
+  virtual bool tracing() const { return false; }
+  virtual void Trace(std::string /*operation*/) {}
+
+  // --- Ending the program
+  // The standard run-time error message (a message box on real hosts).
+  virtual void ShowFatalError(std::string_view message) = 0;
+  // Closes the window and leaves the event loop with this exit code.
+  virtual void Quit(int exit_code) = 0;
+};
+
+}  // namespace forms

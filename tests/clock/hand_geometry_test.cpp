@@ -1,0 +1,122 @@
+#include "clock/hand_geometry.h"
+
+#include "clock_fixture.h"
+
+namespace vestrel {
+namespace {
+
+struct Offset {
+  Long x, y;
+  friend bool operator==(const Offset&, const Offset&) = default;
+};
+std::ostream& operator<<(std::ostream& out, const Offset& o) {
+  return out << '(' << o.x << ", " << o.y << ')';
+}
+
+Offset End(Integer angle, Byte length) {
+  return {HandOffsetX(angle, length), HandOffsetY(angle, length)};
+}
+
+TEST(HandGeometry, AnglesRoundTiesToEvenAndAreNeverReduced) {
+  EXPECT_EQ(HourAngle(0, 0), -90);
+  EXPECT_EQ(HourAngle(12, 0), 270);
+  EXPECT_EQ(HourAngle(23, 59), 630);
+  EXPECT_EQ(HourAngle(2, 59), 0);
+  EXPECT_EQ(HourAngle(3, 0), 0);
+  const Integer ten_past_ten[] = {215, 216, 216, 216, 217, 218};
+  for (int minute = 10; minute <= 15; ++minute) {
+    EXPECT_EQ(HourAngle(10, minute), ten_past_ten[minute - 10]) << minute;
+  }
+  // Over each hour the offsets repeat every four minutes and reach 30 at minute 59.
+  const int offsets[] = {0, 0, 1, 2, 2, 2, 3, 4, 4, 4, 5, 6};
+  for (int hour = 0; hour < 24; ++hour) {
+    for (int minute = 0; minute < 12; ++minute) {
+      EXPECT_EQ(HourAngle(hour, minute), hour * 30 - 90 + offsets[minute]);
+    }
+    EXPECT_EQ(HourAngle(hour, 59), hour * 30 - 60);
+  }
+  EXPECT_EQ(MinuteAngle(0), -90);
+  EXPECT_EQ(SecondAngle(59), 264);
+}
+
+TEST(HandGeometry, EndPointsFloorTheScaledOffsets) {
+  const struct {
+    Integer angle;
+    Byte length;
+    Offset end;
+  } cases[] = {
+      {0, 150, {150, 0}},
+      {-90, 200, {0, -200}},
+      {-90, 230, {0, -230}},
+      {215, 150, {-123, -87}},
+      {-30, 200, {173, -100}},
+      {90, 230, {0, 230}},
+      {216, 150, {-122, -89}},
+      {-24, 200, {182, -82}},
+      {30, 230, {199, 114}},
+      {105, 150, {-39, 144}},
+      {90, 200, {0, 200}},
+      {180, 230, {-230, 0}},
+      {630, 150, {-1, -150}},
+      {264, 200, {-21, -199}},
+      {264, 230, {-25, -229}},
+      {270, 150, {-1, -150}},
+      {-90, 150, {0, -150}},
+      {300, 150, {74, -130}},
+      {-60, 150, {75, -130}},
+      {360, 150, {150, -1}},
+      {540, 150, {-150, 0}},
+      {180, 150, {-150, 0}},
+      {-30, 230, {199, -115}},
+      {210, 230, {-200, -115}},
+      {150, 200, {-174, 100}},
+      // The small size.
+      {215, 100, {-82, -58}},
+      {-30, 130, {112, -65}},
+      {90, 147, {0, 147}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(End(c.angle, c.length), c.end) << c.angle << " degrees, length " << +c.length;
+  }
+}
+
+// The hands as the running clock computes them, from the time on the clock.
+class HandsAtTime : public testing::ClockTest {};
+
+TEST_F(HandsAtTime, WorkedExamplesOnBothSizes) {
+  const struct {
+    int h, m, s;
+    bool small;
+    Offset hour, minute, second;
+  } cases[] = {
+      {3, 0, 0, false, {150, 0}, {0, -200}, {0, -230}},
+      {10, 10, 30, false, {-123, -87}, {173, -100}, {0, 230}},
+      {10, 11, 20, false, {-122, -89}, {182, -82}, {199, 114}},
+      {6, 30, 45, false, {-39, 144}, {0, 200}, {-230, 0}},
+      {23, 59, 59, false, {-1, -150}, {-21, -199}, {-25, -229}},
+      {0, 0, 0, false, {0, -150}, {0, -200}, {0, -230}},
+      {12, 0, 0, false, {-1, -150}, {0, -200}, {0, -230}},
+      {13, 0, 0, false, {74, -130}, {0, -200}, {0, -230}},
+      {1, 0, 0, false, {75, -130}, {0, -200}, {0, -230}},
+      {15, 0, 0, false, {150, -1}, {0, -200}, {0, -230}},
+      {21, 0, 0, false, {-150, 0}, {0, -200}, {0, -230}},
+      {9, 40, 10, false, {-141, -52}, {-174, 100}, {199, -115}},
+      {10, 10, 30, true, {-82, -58}, {112, -65}, {0, 147}},
+  };
+  for (const auto& c : cases) {
+    host = {};
+    if (c.small) host.files[testing::kSettingsPath] = "\"1\",\"\",0,0,\"\"\r\n";
+    StartAt(c.h, c.m, c.s);
+    const ClockFormState& s = state();
+    ASSERT_EQ(s.CenterX, 244);
+    ASSERT_EQ(s.CenterY, 234);
+    const Offset hour{s.HourX - 244, s.HourY - 234}, minute{s.MinuteX - 244, s.MinuteY - 234},
+        second{s.SecondX - 244, s.SecondY - 234};
+    EXPECT_EQ(hour, c.hour) << c.h << ':' << c.m << ':' << c.s;
+    EXPECT_EQ(minute, c.minute) << c.h << ':' << c.m << ':' << c.s;
+    EXPECT_EQ(second, c.second) << c.h << ':' << c.m << ':' << c.s;
+  }
+}
+
+}  // namespace
+}  // namespace vestrel

@@ -1,0 +1,184 @@
+// Sizes and shape, stacking, transparency, dragging and the popup menu.
+#include <algorithm>
+
+#include "clock_fixture.h"
+
+namespace vestrel {
+namespace {
+
+using testing::ClockTest;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+class Window : public ClockTest {
+ protected:
+  void SetUp() override { StartAt(10, 0, 0); }
+  std::vector<std::string> TakeCalls() {
+    std::vector<std::string> calls = std::move(host.calls);
+    host.calls.clear();
+    return calls;
+  }
+};
+
+TEST_F(Window, SizePresetsSetEveryValueAndANewRegion) {
+  TakeCalls();
+  const struct {
+    int place;
+    int width, height;
+    raster::Rect label;
+    int font_px;
+    int lengths[3], widths[3];
+    bool large;
+  } cases[] = {
+      {testing::kSmaller, 108, 110, {38, 39, 36, 36}, 31, {100, 130, 147}, {17, 11, 9}, false},
+      {testing::kSmaller, 108, 110, {38, 39, 36, 36}, 31, {100, 130, 147}, {17, 11, 9}, false},
+      {testing::kLarger, 170, 174, {60, 64, 48, 48}, 48, {150, 200, 230}, {23, 15, 11}, true},
+  };
+  for (const auto& c : cases) {
+    const auto regions_before = host.regions.size();
+    ChooseMenu(c.place);
+    const std::string w = std::to_string(c.width), h = std::to_string(c.height);
+    const std::string region = std::to_string(host.window.region);
+    EXPECT_THAT(TakeCalls(),
+                ElementsAre("TrackPopupMenu(9)", "SetWindowPos(4097,-1,0,0,0,0,67)",
+                            "CreateRoundRectRgn(0,0," + w + "," + h + "," + w + "," + h + ")",
+                            "SetWindowRgn(4097," + region + ",-1)", "GetWindowLongA(4097,-20)",
+                            "SetWindowLongA(4097,-20,524288)"));
+    EXPECT_EQ(host.regions.size(), regions_before);  // the replaced region was released
+    EXPECT_EQ(host.window.width, c.width);
+    EXPECT_EQ(host.window.height, c.height);
+    const forms::LabelView label = runtime().Label();
+    EXPECT_EQ(label.box, c.label);
+    EXPECT_EQ(label.font_pixel_height, c.font_px);
+    const ClockFormState& s = state();
+    EXPECT_EQ(s.HourLength, c.lengths[0]);
+    EXPECT_EQ(s.MinuteLength, c.lengths[1]);
+    EXPECT_EQ(s.SecondLength, c.lengths[2]);
+    EXPECT_EQ(s.HourWidth, c.widths[0]);
+    EXPECT_EQ(s.MinuteWidth, c.widths[1]);
+    EXPECT_EQ(s.SecondWidth, c.widths[2]);
+    EXPECT_EQ(s.IsLarge, c.large ? -1 : 0);
+    EXPECT_EQ(s.CenterX, 244);
+    EXPECT_EQ(s.CenterY, 234);
+    EXPECT_EQ(form().Max.Checked(), c.large);
+    EXPECT_EQ(form().Low.Checked(), !c.large);
+    EXPECT_EQ(s.SizeSetting, c.large ? "0" : "1");
+    EXPECT_EQ(host.window.alpha, 128);  // a size change sets no alpha
+  }
+}
+
+TEST_F(Window, AlwaysOnTopToggles) {
+  TakeCalls();
+  ChooseMenu(testing::kOnTop);
+  EXPECT_THAT(TakeCalls(), ElementsAre("TrackPopupMenu(9)", "SetWindowPos(4097,-2,0,0,0,0,67)"));
+  EXPECT_EQ(state().TopMostOffSetting, "1");
+  EXPECT_FALSE(form().TopSet.Checked());
+  EXPECT_FALSE(host.window.topmost);
+  ChooseMenu(testing::kSmaller);  // a size change keeps the stacking
+  EXPECT_FALSE(host.window.topmost);
+  EXPECT_FALSE(form().TopSet.Checked());
+  ChooseMenu(testing::kOnTop);
+  EXPECT_EQ(state().TopMostOffSetting, "0");
+  EXPECT_TRUE(form().TopSet.Checked());
+  EXPECT_TRUE(host.window.topmost);
+}
+
+TEST_F(Window, IndicatorMakesOpaqueAtOnceAndFadesBackIn26Steps) {
+  TakeCalls();
+  ClickIndicator();
+  EXPECT_THAT(TakeCalls(), ElementsAre("SetLayeredWindowAttributes(4097,0,255,2)", "DoEvents()"));
+  EXPECT_EQ(form().Label1.Tag(), "*");
+  EXPECT_EQ(state().OpaqueSetting, "1");
+
+  const std::int64_t before = host.now();
+  ClickIndicator();
+  const int alphas[] = {255, 250, 245, 240, 235, 230, 224, 219, 214, 209, 204, 199, 194,
+                        189, 184, 178, 173, 168, 163, 158, 153, 148, 143, 138, 133, 128};
+  std::vector<std::string> expected;
+  for (int alpha : alphas) {
+    expected.push_back("SetLayeredWindowAttributes(4097,0," + std::to_string(alpha) + ",2)");
+    expected.push_back("Sleep(10)");
+  }
+  EXPECT_THAT(TakeCalls(), ElementsAreArray(expected));
+  EXPECT_EQ(host.now() - before, 260);
+  EXPECT_EQ(form().Label1.Tag(), "");
+  EXPECT_EQ(state().OpaqueSetting, "0");
+  EXPECT_EQ(host.window.alpha, 128);
+}
+
+TEST_F(Window, LeftDragMovesTheWindowWithThePointer) {
+  form().SetLeft(1500);  // 100 px
+  form().SetTop(1500);
+  host.PostMouseDown(forms::kLeftButton, 20, 30);
+  host.PostMouseMove(forms::kLeftButton, 50, 30);  // 30 px to the right
+  host.RunPending();
+  EXPECT_EQ(host.window.left, 130);
+  EXPECT_EQ(host.window.top, 100);
+  // The face moved with the window, so the grabbed point is under the pointer again.
+  host.PostMouseMove(forms::kLeftButton, 20, 10);
+  host.RunPending();
+  EXPECT_EQ(host.window.left, 130);
+  EXPECT_EQ(host.window.top, 80);
+  // Other buttons, or none, do not move it.
+  for (forms::Integer buttons : {0, 2, 3, 4}) {
+    host.PostMouseMove(buttons, 90, 90);
+    host.RunPending();
+    EXPECT_EQ(host.window.left, 130) << buttons;
+  }
+  host.PostMouseUp(forms::kLeftButton, 20, 10);
+  host.RunPending();
+  // The release leaves the window's centre in twips as the anchor.
+  EXPECT_EQ(state().DragX, 130 * 15 + 170 * 15 / 2);
+  EXPECT_EQ(state().DragY, 80 * 15 + 174 * 15 / 2);
+}
+
+TEST_F(Window, APressOnTheIndicatorBelongsToIt) {
+  const raster::Rect box = runtime().Label().box;
+  host.menu_choices.push_back(testing::kVersion);
+  host.PostMouseDown(forms::kRightButton, box.left + 5, box.top + 5);
+  host.PostMouseDown(forms::kLeftButton, box.left + 5, box.top + 5);
+  host.PostMouseMove(forms::kLeftButton, box.left - 40, box.top - 40);
+  host.PostMouseUp(forms::kLeftButton, box.left - 40, box.top - 40);
+  host.RunPending();
+  EXPECT_EQ(host.window.left, 0);
+  EXPECT_EQ(host.window.top, 0);
+  EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "TrackPopupMenu(9)"), 0);
+  EXPECT_EQ(form().Label1.Tag(), "");  // released outside: no click
+  EXPECT_EQ(runtime().CursorAt(box.left, box.top), forms::Cursor::kTarget);
+  EXPECT_EQ(runtime().CursorAt(box.right(), box.top), forms::Cursor::kPointingHand);
+}
+
+TEST_F(Window, PopupMenuListsTheNineItemsWithTheirMarks) {
+  std::vector<forms::PopupItem> shown;
+  host.on_popup = [&](const std::vector<forms::PopupItem>& items) { shown = items; };
+  host.PostMouseDown(forms::kMiddleButton, 20, 20);  // the middle button does nothing
+  host.RunPending();
+  EXPECT_TRUE(shown.empty());
+  ChooseMenu(testing::kSmaller);
+  ASSERT_EQ(shown.size(), 9u);
+  const char* captions[] = {"終了",   "-",      "3分ﾀｲﾏｰ",    "4分ﾀｲﾏｰ",    "5分ﾀｲﾏｰ",
+                            "大きく", "小さく", "最前面表示", "ﾊﾞｰｼﾞｮﾝ情報"};
+  for (int i = 0; i < 9; ++i) {
+    EXPECT_EQ(shown[i].caption, captions[i]);
+    EXPECT_EQ(shown[i].separator, i == 1);
+    EXPECT_EQ(shown[i].checked, i == 5 || i == 7) << i;
+  }
+  host.menu_choices.push_back(std::nullopt);  // dismissed: nothing runs
+  host.PostMouseDown(forms::kRightButton, 20, 20);
+  host.RunPending();
+  EXPECT_TRUE(shown[6].checked);
+  EXPECT_FALSE(shown[5].checked);
+  EXPECT_EQ(host.window.width, 108);
+}
+
+TEST_F(Window, VersionBox) {
+  ChooseMenu(testing::kVersion);
+  ASSERT_EQ(host.messages.size(), 1u);
+  const std::string& box = host.messages[0];
+  EXPECT_TRUE(box.starts_with("ｱﾌﾟﾘｹｰｼｮﾝ情報|Vestrel Version 1.3.1\r\n")) << box;
+  EXPECT_TRUE(box.ends_with("|64")) << box;
+  EXPECT_EQ(std::count(box.begin(), box.end(), '\n'), 3);
+}
+
+}  // namespace
+}  // namespace vestrel
