@@ -83,10 +83,6 @@ Double Val(std::string_view text) {
       i = mark;
     }
   }
-  if (number.front() == '.' || (number.size() > 1 && number[0] == '-' && number[1] == '.')) {
-    number.insert(number.front() == '-' ? 1 : 0, "0");
-  }
-  if (number.back() == '.') number += '0';
   Double value = 0;
   const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
   if (result.ec == std::errc::result_out_of_range) {

@@ -1,0 +1,50 @@
+// The committed art files are exactly what the generator draws, and the program carries
+// exactly the committed files.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "resources/generator/artwork.h"
+#include "tests/resources/art_assets.h"
+
+namespace {
+
+using art_test::kAllAssets;
+
+std::string FirstDifference(const std::vector<std::uint8_t>& a,
+                            const std::vector<std::uint8_t>& b) {
+  if (a.size() != b.size()) {
+    return "sizes " + std::to_string(a.size()) + " and " + std::to_string(b.size());
+  }
+  const auto where = std::mismatch(a.begin(), a.end(), b.begin());
+  if (where.first == a.end()) return "none";
+  return "first at byte " + std::to_string(where.first - a.begin());
+}
+
+TEST(ArtworkTest, EmbeddedFilesEqualAFreshDrawing) {
+  const std::vector<artwork::ArtFile> drawn = artwork::DrawArtwork();
+  ASSERT_EQ(drawn.size(), std::size(kAllAssets));
+  for (const art_test::NamedAsset& named : kAllAssets) {
+    const auto file = std::find_if(drawn.begin(), drawn.end(),
+                                   [&](const artwork::ArtFile& f) { return f.name == named.file; });
+    ASSERT_NE(file, drawn.end()) << named.file;
+    const std::vector<std::uint8_t> embedded = art_test::Bytes(named.asset);
+    EXPECT_TRUE(embedded == file->bytes)
+        << named.file << " differs from the drawing (" << FirstDifference(embedded, file->bytes)
+        << "); run vestrel_artwork_generator resources/art and review the pictures";
+  }
+}
+
+TEST(ArtworkTest, EmbeddedFilesEqualTheCommittedFiles) {
+  for (const art_test::NamedAsset& named : kAllAssets) {
+    const std::vector<std::uint8_t> committed =
+        art_test::ReadFile(std::string(VESTREL_ART_DIR) + "/" + named.file);
+    ASSERT_FALSE(committed.empty()) << named.file;
+    const std::vector<std::uint8_t> embedded = art_test::Bytes(named.asset);
+    EXPECT_TRUE(embedded == committed)
+        << named.file << ": " << FirstDifference(embedded, committed);
+  }
+}
+
+}  // namespace
