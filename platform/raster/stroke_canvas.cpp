@@ -1,0 +1,57 @@
+#include "platform/raster/stroke_canvas.h"
+
+#include <algorithm>
+
+#include "platform/raster/or_shrink.h"
+#include "platform/raster/stroke_shape.h"
+
+namespace raster {
+
+void StrokeCanvas::ScratchDeleter::operator()(OrShrinkScratch* scratch) const {
+  delete scratch;
+}
+
+StrokeCanvas::StrokeCanvas(int width, int height)
+    : width_(std::max(width, 0)), height_(std::max(height, 0)) {}
+
+void StrokeCanvas::Clear() {
+  strokes_.clear();
+}
+
+void StrokeCanvas::Line(int x1, int y1, int x2, int y2, int pen_width, Pixel colour) {
+  strokes_.push_back({x1, y1, x2, y2, std::max(pen_width, 1), colour});
+}
+
+Pixel StrokeCanvas::PixelAt(int x, int y) const {
+  for (auto s = strokes_.rbegin(); s != strokes_.rend(); ++s) {
+    if (StrokeCovers(s->x1, s->y1, s->x2, s->y2, s->pen_width, x, y)) return s->colour;
+  }
+  return 0;
+}
+
+Image StrokeCanvas::ToImage() const {
+  Image image(width_, height_);
+  PenDiscCache discs;
+  for (const Stroke& s : strokes_) {
+    const StrokeShape shape = MakeStrokeShape(s.x1, s.y1, s.x2, s.y2, s.pen_width, discs);
+    const std::int64_t top = std::max<std::int64_t>(shape.top(), 0);
+    const std::int64_t bottom = std::min<std::int64_t>(shape.bottom(), height_ - 1);
+    for (std::int64_t y = top; y <= bottom; ++y) {
+      std::int64_t left = 0, right = 0;
+      shape.RowRun(y, left, right);
+      left = std::max<std::int64_t>(left, 0);
+      right = std::min<std::int64_t>(right, width_ - 1);
+      if (left > right) continue;
+      Pixel* row = image.row(static_cast<int>(y));
+      std::fill(row + left, row + right + 1, s.colour);
+    }
+  }
+  return image;
+}
+
+Rect StrokeCanvas::StretchOrInto(Image& target, const Rect& dst, const Rect& src) const {
+  if (!scratch_.buffers) scratch_.buffers.reset(new OrShrinkScratch);
+  return OrShrink(strokes_, width_, height_, target, dst, src, *scratch_.buffers);
+}
+
+}  // namespace raster

@@ -1,0 +1,57 @@
+// The exact pixel footprint of one stroke, row by row.
+//
+// A stroke covers the pixels whose centres lie within pen_width / 2 of its segment: a
+// stadium. Its intersection with a pixel row is one run of columns. Each end of that run lies
+// either on one of the two straight edges (parallel to the segment) or on the round end of
+// the nearer end point; StrokeShape holds what decides which, so a run is found with integer
+// arithmetic only and no per-pixel test.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace raster {
+
+// Half widths of a round pen's disc, per pen width, built once and kept.
+class PenDiscCache {
+ public:
+  // h[k] for k = 0 .. pen_width / 2: the largest h with (2h)^2 + (2k)^2 <= pen_width^2, i.e.
+  // the disc reaches h columns either side of its centre on the row k rows away.
+  const std::int32_t* HalfWidths(int pen_width);
+
+ private:
+  std::vector<std::vector<std::int32_t>> tables_;
+};
+
+struct StrokeShape {
+  // End points ordered top to bottom (left to right on a level stroke).
+  std::int64_t x1, y1, x2, y2;
+  std::int64_t dx, dy;
+  std::int64_t radius;       // pen_width / 2: rows the round ends reach past the end points
+  const std::int32_t* disc;  // PenDiscCache::HalfWidths of the pen
+  // On the straight part, |x * dy - (x1 * dy + (y - y1) * dx)| <= edge_bound (dy > 0).
+  std::int64_t edge_bound;
+  std::int64_t edge_quot, edge_rem;  // edge_bound = edge_quot * dy + edge_rem
+  // Rows on which the left / right end of the run lies on the straight edge.
+  std::int64_t left_edge_top, left_edge_bottom;
+  std::int64_t right_edge_top, right_edge_bottom;
+
+  std::int64_t top() const { return y1 - radius; }
+  std::int64_t bottom() const { return y2 + radius; }
+
+  bool LeftOnEdge(std::int64_t y) const { return left_edge_top <= y && y <= left_edge_bottom; }
+  bool RightOnEdge(std::int64_t y) const { return right_edge_top <= y && y <= right_edge_bottom; }
+  // The run ends given by the round ends that reach row y (INT64_MAX / INT64_MIN if none).
+  std::int64_t DiscLeft(std::int64_t y) const;
+  std::int64_t DiscRight(std::int64_t y) const;
+
+  // Covered columns [left, right] of row y; left > right when the row is not touched.
+  void RowRun(std::int64_t y, std::int64_t& left, std::int64_t& right) const;
+};
+
+StrokeShape MakeStrokeShape(int x1, int y1, int x2, int y2, int pen_width, PenDiscCache& discs);
+
+// Whether a stroke covers pixel (x, y), decided from the distance to its segment.
+bool StrokeCovers(int x1, int y1, int x2, int y2, int pen_width, int x, int y);
+
+}  // namespace raster

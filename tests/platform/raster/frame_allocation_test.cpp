@@ -1,0 +1,59 @@
+// A steady clock must not allocate per frame: the canvas and the surface reuse their buffers.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "clock_strokes.h"
+#include "platform/raster/surface.h"
+
+namespace {
+std::atomic<long> allocations{0};
+}  // namespace
+
+void* operator new(std::size_t size) {
+  ++allocations;
+  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  std::free(p);
+}
+
+namespace raster_test {
+namespace {
+
+TEST(FrameAllocationTest, SteadyFramesAllocateNothing) {
+  const raster::Rect sources[2] = {{65, 53, 2000, 2000}, {-35, -54, 2000, 2000}};
+  for (const bool large : {false, true}) {
+    const std::vector<raster::StrokeCanvas::Stroke> frames[] = {
+        ClockStrokes({121, 147}, {417, 134}, {244, 464}, large),
+        ClockStrokes({244, 84}, {244, 34}, {244, 4}, large),
+        ClockStrokes({394, 234}, {244, 34}, {244, 4}, large),
+        ClockStrokes({243, 84}, {223, 35}, {219, 5}, large),
+    };
+    raster::Surface surface(174, 176, 0);
+    const auto face = std::make_shared<const raster::Image>(170, 173, 0x203040);
+    raster::StrokeCanvas canvas(kCanvasWidth, kCanvasHeight);
+    const auto draw = [&](const std::vector<raster::StrokeCanvas::Stroke>& strokes) {
+      surface.SetPicture(face);
+      canvas.Clear();
+      for (const auto& s : strokes) canvas.Line(s.x1, s.y1, s.x2, s.y2, s.pen_width, s.colour);
+      surface.PaintOr(canvas, {0, 0, 600, 600}, sources[large]);
+      surface.TakeChanged();
+    };
+    for (const auto& strokes : frames) draw(strokes);  // sizes the buffers
+    const long before = allocations;
+    for (const auto& strokes : frames) draw(strokes);
+    EXPECT_EQ(allocations - before, 0) << (large ? "large" : "small");
+  }
+}
+
+}  // namespace
+}  // namespace raster_test
