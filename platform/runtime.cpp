@@ -130,7 +130,8 @@ Cursor Runtime::CursorAt(int x, int y) const {
 }
 
 const raster::Image& Runtime::SurfaceImage() const {
-  return form_->VisibleSurface().surface().image();
+  static const raster::Image kNothing;
+  return form_ == nullptr ? kNothing : form_->VisibleSurface().surface().image();
 }
 
 raster::Rect Runtime::TakeSurfaceChanges() {
@@ -138,6 +139,7 @@ raster::Rect Runtime::TakeSurfaceChanges() {
 }
 
 LabelView Runtime::Label() const {
+  if (form_ == nullptr) return {};
   const forms::Label& label = form_->SurfaceLabel();
   const double unit = form_->VisibleSurface().pixels_per_unit();
   auto px = [unit](Single v) { return static_cast<int>(std::lround(v * unit)); };
@@ -167,6 +169,7 @@ void Runtime::PopupMenu(Menu& menu) {
     items.push_back({item->Caption(), item->Checked(), item->IsSeparator()});
   }
   const std::optional<int> chosen = host_.TrackPopupMenu(items);
+  press_ = Press::kNone;  // the menu took the release of the press that opened it
   if (chosen && *chosen >= 0 && *chosen < static_cast<int>(items.size()) &&
       !items[*chosen].separator) {
     form_->OnMenuClick(*menu.items[*chosen]);

@@ -1,0 +1,107 @@
+// Text conversion, the settings files and their errors in a folder with a Japanese name, and
+// the art in the executable's resources.
+#include <algorithm>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/runtime_error.h"
+#include "platform/win32/checks/check.h"
+#include "platform/win32/native_files.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/windows_api.h"
+#include "resources/assets.h"
+
+namespace checks {
+namespace {
+
+// The error number a call raises, or 0.
+int RaisedError(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const forms::RuntimeError& error) {
+    return static_cast<int>(error.number());
+  }
+  return 0;
+}
+
+}  // namespace
+
+void CheckTextConversion() {
+  const std::vector<std::string> samples{"", "Vestrel", "終了", "ﾊﾞｰｼﾞｮﾝ情報", "●", "ＭＳ Ｐ明朝"};
+  for (const std::string& text : samples) CHECK(win32::Narrow(win32::Widen(text)) == text);
+  CHECK(win32::Widen("終了") == L"\u7D42\u4E86");
+  CHECK(win32::Widen("ﾊﾞｰｼﾞｮﾝ情報").size() == 9);  // half-width kana are one unit each
+  CHECK(win32::Narrow(L"\u25CF") == "●");
+}
+
+void CheckFiles() {
+  const std::string exe_folder = win32::ExecutableFolder();
+  CHECK(exe_folder.ends_with("\\時計テスト"));
+  const std::string folder = exe_folder + "\\ﾁｪｯｸ用";
+  CreateDirectoryW(win32::Widen(folder).c_str(), nullptr);
+  const std::string file = folder + "\\設定.ini";
+  const std::wstring wide_file = win32::Widen(file);
+  SetFileAttributesW(wide_file.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+  const std::string contents("\"0\",\"\",105,105,\"\"\r\nﾊﾞｰ\0\xFF", 28);
+  win32::WriteWholeFile(file, contents);
+  CHECK(win32::ReadWholeFile(file) == contents);
+  win32::WriteWholeFile(file, "");  // replaces, never appends
+  CHECK(win32::ReadWholeFile(file).empty());
+
+  CHECK(win32::IsNormalFile(file));
+  CHECK(!win32::IsNormalFile(folder));
+  CHECK(!win32::IsNormalFile(folder + "\\missing.ini"));
+  struct AttributeCase {
+    DWORD attributes;
+    bool normal;
+  };
+  for (const AttributeCase& c :
+       {AttributeCase{FILE_ATTRIBUTE_HIDDEN, false}, AttributeCase{FILE_ATTRIBUTE_SYSTEM, false},
+        AttributeCase{FILE_ATTRIBUTE_READONLY, true},
+        AttributeCase{FILE_ATTRIBUTE_ARCHIVE, true}}) {
+    SetFileAttributesW(wide_file.c_str(), c.attributes);
+    CHECK(win32::IsNormalFile(file) == c.normal);
+  }
+
+  // Errors, as the forms runtime numbers them.
+  // (A read-only file is no test here: wine keeps the attribute as Unix permissions, which do
+  // not stop root.)
+  SetFileAttributesW(wide_file.c_str(), FILE_ATTRIBUTE_NORMAL);
+  CHECK(RaisedError([&] { win32::WriteWholeFile(folder, "x"); }) == 75);
+  CHECK(RaisedError([&] { win32::ReadWholeFile(folder + "\\missing.ini"); }) == 53);
+  CHECK(RaisedError([&] { win32::WriteWholeFile(folder + "\\no folder\\x.ini", "x"); }) == 75);
+  CHECK(RaisedError([&] { win32::ReadWholeFile(folder); }) == 75);
+  HANDLE locked = CreateFileW(wide_file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  CHECK(locked != INVALID_HANDLE_VALUE);
+  CHECK(RaisedError([&] { win32::ReadWholeFile(file); }) == 70);
+  CHECK(RaisedError([&] { win32::WriteWholeFile(file, "x"); }) == 70);
+  CloseHandle(locked);
+
+  DeleteFileW(wide_file.c_str());
+  RemoveDirectoryW(win32::Widen(folder).c_str());
+}
+
+void CheckResources() {
+  struct AssetCase {
+    resources::Asset asset;
+    std::string start;
+    std::size_t least_size;
+  };
+  for (const AssetCase& c :
+       {AssetCase{resources::Asset::kFaceLarge, "BM", 170 * 173 * 3},
+        AssetCase{resources::Asset::kFaceSmall, "BM", 108 * 109 * 3},
+        AssetCase{resources::Asset::kIcon, std::string("\0\0\1\0", 4), 32 * 32},
+        AssetCase{resources::Asset::kHandCursor, std::string("\0\0\2\0", 4), 32 * 32 / 8},
+        AssetCase{resources::Asset::kTargetCursor, std::string("\0\0\2\0", 4), 32 * 32 / 8}}) {
+    const std::span<const std::uint8_t> bytes = resources::AssetBytes(c.asset);
+    CHECK(bytes.size() >= c.least_size);
+    CHECK(std::string(bytes.begin(), bytes.begin() + std::min(bytes.size(), c.start.size())) ==
+          c.start);
+  }
+}
+
+}  // namespace checks

@@ -1,0 +1,216 @@
+// The host's window driven through its messages, with a probe form that records what the
+// runtime delivers: creation, the window functions, regions, timers, mouse routing and
+// capture, pointers and closing.
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/form.h"
+#include "platform/runtime.h"
+#include "platform/win32/checks/check.h"
+#include "platform/win32/gdi_objects.h"
+#include "platform/win32/win32_host.h"
+#include "resources/resource_ids.h"
+
+namespace checks {
+namespace {
+
+// A form that records what the runtime delivers to it.
+class ProbeForm : public forms::Form {
+ public:
+  explicit ProbeForm(forms::Runtime& runtime)
+      : Form(runtime),
+        timer(runtime, 30, true),  // started before the window exists
+        surface(runtime, 130, 110, 0, 0xFF, 1.0),
+        label(runtime, "●", "ＭＳ Ｐ明朝", 18, 0, 40, 30, 30, 30) {
+    const forms::Single tx = runtime.screen().twips_per_pixel_x;
+    const forms::Single ty = runtime.screen().twips_per_pixel_y;
+    SetDesignBounds(10 * tx, 20 * ty, 120 * tx, 100 * ty);
+  }
+
+  void OnLoad() override {}
+  void OnUnload(forms::Integer& cancel) override {
+    events.emplace_back("unload");
+    cancel = keep_window;
+  }
+  void OnTimer(const forms::Timer&) override { ++ticks; }
+  void OnLabelClick(const forms::Label&) override { events.emplace_back("label click"); }
+  void OnMenuClick(const forms::MenuItem&) override {}
+  void OnMouse(forms::MouseAction action, forms::Integer button, forms::Integer shift,
+               forms::Single x, forms::Single y) override {
+    const char* name = action == forms::MouseAction::kDown   ? "down"
+                       : action == forms::MouseAction::kMove ? "move"
+                                                             : "up";
+    events.push_back(std::string(name) + " " + std::to_string(button) + " " +
+                     std::to_string(shift) + " " + std::to_string(static_cast<int>(x)) + " " +
+                     std::to_string(static_cast<int>(y)));
+  }
+  forms::PictureBox& VisibleSurface() override { return surface; }
+  forms::Label& SurfaceLabel() override { return label; }
+
+  forms::Timer timer;
+  forms::PictureBox surface;
+  forms::Label label;
+  std::vector<std::string> events;
+  int ticks = 0;
+  forms::Integer keep_window = 0;
+};
+
+LPARAM At(int x, int y) {
+  return static_cast<LPARAM>(static_cast<WORD>(x) |
+                             (static_cast<DWORD>(static_cast<WORD>(y)) << 16));
+}
+
+// Marks mouse buttons down or up as the thread's input state, as real input would.
+void HoldButtons(bool left, bool right) {
+  BYTE keys[256] = {};
+  keys[VK_LBUTTON] = left ? 0x80 : 0;
+  keys[VK_RBUTTON] = right ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
+// Handles messages until `done` or two seconds have passed.
+bool PumpUntil(win32::Win32Host& host, const std::function<bool()>& done) {
+  for (int waited = 0; waited < 2000; waited += 5) {
+    host.DoEvents();
+    if (done()) return true;
+    Sleep(5);
+  }
+  return done();
+}
+
+}  // namespace
+
+void CheckHostWindow() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  win32::Win32Host host(instance);
+  forms::Runtime runtime(host);
+  host.Attach(runtime);
+  ProbeForm* form = nullptr;
+  runtime.Start([&](forms::Runtime& r) {
+    auto created = std::make_unique<ProbeForm>(r);
+    form = created.get();
+    return created;
+  });
+  CHECK(form != nullptr);
+  if (form == nullptr) return;
+  const forms::Long handle = host.WindowHandle();
+  HWND hwnd = reinterpret_cast<HWND>(static_cast<INT_PTR>(handle));
+
+  // Created hidden at the design position; borderless, so the client area is the window.
+  CHECK(IsWindow(hwnd));
+  CHECK(!IsWindowVisible(hwnd));
+  RECT window{}, client{};
+  GetWindowRect(hwnd, &window);
+  GetClientRect(hwnd, &client);
+  CHECK(window.left == 10 && window.top == 20 && window.right == 130 && window.bottom == 120);
+  CHECK(client.right == 120 && client.bottom == 100);
+  const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+  CHECK((style & WS_POPUP) != 0 && (style & (WS_CAPTION | WS_THICKFRAME)) == 0);
+  CHECK(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0) != 0);
+
+  // The window functions, as the program calls them.
+  CHECK(host.GetWindowLongA(handle, -20) == GetWindowLongW(hwnd, GWL_EXSTYLE));
+  CHECK(host.SetWindowPos(handle, -1, 0, 0, 0, 0, 0x43) != 0);
+  CHECK(IsWindowVisible(hwnd));
+  CHECK((GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+  window = {};
+  GetWindowRect(hwnd, &window);
+  CHECK(window.left == 10 && window.right == 130);  // no move, no size
+  const forms::Long ex_style = host.GetWindowLongA(handle, -20);
+  host.SetWindowLongA(handle, -20, ex_style | 0x80000);
+  CHECK((host.GetWindowLongA(handle, -20) & 0x80000) != 0);
+  CHECK(host.SetLayeredWindowAttributes(handle, 0, 128, 2) != 0);
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  CHECK(GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags) && alpha == 128 &&
+        flags == LWA_ALPHA);
+
+  // A region counts as held until the window takes it.
+  const long held = win32::HandlesHeld().gdi;
+  const forms::Long region = host.CreateRoundRectRgn(0, 0, 120, 100, 120, 100);
+  CHECK(region != 0);
+  CHECK(win32::HandlesHeld().gdi == held + 1);
+  CHECK(host.SetWindowRgn(handle, region, forms::True) != 0);
+  CHECK(win32::HandlesHeld().gdi == held);
+  HRGN shape = CreateRectRgn(0, 0, 0, 0);
+  CHECK(GetWindowRgn(hwnd, shape) != ERROR);
+  CHECK(!PtInRegion(shape, 1, 1) && PtInRegion(shape, 60, 50));
+  DeleteObject(shape);
+  const forms::Long replacement = host.CreateRoundRectRgn(0, 0, 120, 100, 60, 50);
+  CHECK(host.SetWindowRgn(handle, replacement, forms::True) != 0);
+  CHECK(win32::HandlesHeld().gdi == held);
+
+  // Timers: the one started before the window ticks; a stopped one is silent.
+  CHECK(PumpUntil(host, [&] { return form->ticks >= 3; }));
+  form->timer.SetEnabled(forms::False);
+  host.DoEvents();
+  const int ticks = form->ticks;
+  PumpUntil(host, [] { return false; });
+  CHECK(form->ticks == ticks);
+
+  // Mouse: buttons, shift state and client coordinates, captured while a button is down.
+  form->events.clear();
+  HoldButtons(false, true);
+  SendMessageW(hwnd, WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT, At(10, 20));
+  CHECK(GetCapture() == hwnd);
+  HoldButtons(true, true);
+  SendMessageW(hwnd, WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON | MK_CONTROL, At(-5, 130));
+  HoldButtons(false, false);
+  SendMessageW(hwnd, WM_RBUTTONUP, 0, At(-5, 130));
+  CHECK(GetCapture() == nullptr);
+  // A press whose release something else took (the popup menu's loop) still ends.
+  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, At(12, 14));
+  CHECK(GetCapture() == nullptr);
+  // The label's press and release are its click.
+  HoldButtons(true, false);
+  SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, At(50, 40));
+  HoldButtons(false, false);
+  SendMessageW(hwnd, WM_LBUTTONUP, 0, At(50, 40));
+  const std::vector<std::string> expected{"down 2 1 10 20",
+                                          "move 3 2 -5 130",
+                                          "up 2 0 -5 130",
+                                          "down 1 0 12 14",
+                                          "up 1 0 " /* where the pointer is */,
+                                          "label click"};
+  CHECK(form->events.size() == expected.size());
+  for (std::size_t i = 0; i < std::min(expected.size(), form->events.size()); ++i) {
+    if (!form->events[i].starts_with(expected[i])) {
+      std::printf("  event %zu: %s, expected %s\n", i, form->events[i].c_str(),
+                  expected[i].c_str());
+      CHECK(form->events[i].starts_with(expected[i]));
+    }
+  }
+
+  // The pointer: the target over the label, the hand over the rest.
+  HCURSOR hand = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_HAND_POINTER));
+  HCURSOR target = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_TARGET_POINTER));
+  CHECK(hand != nullptr && target != nullptr && hand != target);
+  struct PointerCase {
+    POINT at;  // client pixels
+    HCURSOR cursor;
+  };
+  for (const PointerCase& c : {PointerCase{{50, 40}, target}, PointerCase{{15, 70}, hand}}) {
+    SetCursorPos(10 + c.at.x, 20 + c.at.y);
+    SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    CHECK(GetCursor() == c.cursor);
+  }
+
+  // Closing: the unload event may keep the window; otherwise it goes and the loop ends.
+  form->events.clear();
+  form->keep_window = 1;
+  SendMessageW(hwnd, WM_CLOSE, 0, 0);
+  CHECK(IsWindow(hwnd));
+  form->keep_window = 0;
+  SendMessageW(hwnd, WM_CLOSE, 0, 0);
+  CHECK(!IsWindow(hwnd));
+  CHECK(form->events == std::vector<std::string>({"unload", "unload"}));
+  CHECK(runtime.ended());
+  CHECK(host.RunMessageLoop() == 0);
+}
+
+}  // namespace checks

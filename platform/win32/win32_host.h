@@ -1,0 +1,94 @@
+// The Windows host of the forms runtime: one borderless popup window painted from the
+// runtime's surface, its mouse input, timers, popup menu, message boxes and files, and the
+// seven window functions passed straight to user32 and gdi32.
+#pragma once
+
+#include "platform/win32/windows_api.h"
+
+#include <set>
+#include <vector>
+
+#include "platform/host.h"
+#include "platform/win32/text_renderer.h"
+#include "platform/win32/window_painter.h"
+
+namespace win32 {
+
+using forms::Boolean;
+using forms::Byte;
+using forms::Integer;
+using forms::Long;
+
+class Win32Host : public forms::Host {
+ public:
+  explicit Win32Host(HINSTANCE instance);
+  ~Win32Host() override;
+  Win32Host(const Win32Host&) = delete;
+  Win32Host& operator=(const Win32Host&) = delete;
+
+  void Attach(forms::Runtime& runtime) { runtime_ = &runtime; }
+  // Handles messages until Quit; returns the exit code.
+  int RunMessageLoop();
+
+  // --- forms::Host
+  forms::ScreenMetrics Screen() override;
+  std::string AppPath() override;
+  int SecondsSinceMidnight() override;
+  void PlaceWindow(int left, int top, int width, int height) override;
+  Long WindowHandle() override;
+  void Invalidate() override;
+  void SetTimer(int index, Long interval_ms, bool running) override;
+  std::optional<int> TrackPopupMenu(const std::vector<forms::PopupItem>& items) override;
+  Integer MessageBox(std::string_view prompt, Integer buttons, std::string_view title) override;
+  void DoEvents() override;
+  void Sleep(Long milliseconds) override;
+  forms::TextExtent DrawText(raster::Image& target, int x, int y, std::string_view text,
+                             raster::Pixel colour) override;
+  bool IsNormalFile(std::string_view path) override;
+  std::string ReadFile(std::string_view path) override;
+  void WriteFile(std::string_view path, std::string_view contents) override;
+  Long SetWindowPos(Long hwnd, Long insert_after, Long x, Long y, Long cx, Long cy,
+                    Long flags) override;
+  Long GetWindowLongA(Long hwnd, Long index) override;
+  Long SetWindowLongA(Long hwnd, Long index, Long value) override;
+  Long SetLayeredWindowAttributes(Long hwnd, Long colour_key, Byte alpha, Long flags) override;
+  Long CreateRoundRectRgn(Long x1, Long y1, Long x2, Long y2, Long width, Long height) override;
+  Long SetWindowRgn(Long hwnd, Long region, Boolean redraw) override;
+  void ShowFatalError(std::string_view message) override;
+  void Quit(int exit_code) override;
+
+ private:
+  struct TimerState {
+    Long interval = 0;
+    bool running = false;
+  };
+
+  static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  void CreateFormWindow(int left, int top, int width, int height);
+  void ArmTimer(int index);
+  bool HasForm() const;
+  void OnPaint();
+  void OnButtonDown(Integer button, WPARAM wparam, LPARAM lparam);
+  void OnButtonUp(Integer button, WPARAM wparam, LPARAM lparam);
+  bool OnSetCursor(LPARAM lparam);
+
+  HINSTANCE instance_;
+  ATOM window_class_ = 0;
+  HWND hwnd_ = nullptr;
+  forms::Runtime* runtime_ = nullptr;
+  HICON big_icon_ = nullptr;
+  HICON small_icon_ = nullptr;
+  HCURSOR hand_cursor_ = nullptr;
+  HCURSOR target_cursor_ = nullptr;
+  HCURSOR default_cursor_ = nullptr;
+  std::vector<TimerState> timers_;
+  // Regions the program created and has not yet given to a window.
+  std::set<HRGN> loose_regions_;
+  raster::Rect label_extent_;  // where the label was last drawn
+  WindowPainter painter_;
+  TextRenderer text_;
+  int exit_code_ = 0;
+};
+
+}  // namespace win32
