@@ -1,0 +1,223 @@
+#include "platform/qt/clock_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTransform>
+#include <QWindow>
+#include <cmath>
+
+#include "platform/qt/mouse_codes.h"
+#include "platform/qt/text_drawing.h"
+#include "platform/runtime.h"
+
+namespace qt_host {
+namespace {
+
+constexpr int kCaptionFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip;
+
+bool SameLabel(const forms::LabelView& a, const forms::LabelView& b) {
+  return a.caption == b.caption && a.box == b.box && a.font_name == b.font_name &&
+         a.font_pixel_height == b.font_pixel_height && a.colour == b.colour;
+}
+
+double PrimaryScreenScale() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen != nullptr ? screen->devicePixelRatio() : 1.0;
+}
+
+}  // namespace
+
+ClockWindow::ClockWindow()
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      scale_(PrimaryScreenScale()),
+      shapes_(LoadPointerShapes()) {
+  setWindowTitle(QStringLiteral("Vestrel"));
+  setWindowIcon(shapes_.window_icon);
+  QApplication::setWindowIcon(shapes_.window_icon);  // the program's dialogs show it too
+  // Every pixel comes from the runtime's surface, so Qt need not clear the background first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  // Moves without a button pressed pick the pointer shape.
+  setMouseTracking(true);
+}
+
+QPoint ClockWindow::DevicePoint(const QPointF& position) const {
+  return QPoint(static_cast<int>(std::floor(position.x() * scale_)),
+                static_cast<int>(std::floor(position.y() * scale_)));
+}
+
+QRect ClockWindow::ToLogical(const QRect& device) const {
+  if (scale_ == 1) return device;
+  const QPoint top_left(static_cast<int>(std::floor(device.left() / scale_)),
+                        static_cast<int>(std::floor(device.top() / scale_)));
+  const QPoint past_end(static_cast<int>(std::ceil((device.right() + 1) / scale_)),
+                        static_cast<int>(std::ceil((device.bottom() + 1) / scale_)));
+  return QRect(top_left, past_end - QPoint(1, 1));
+}
+
+void ClockWindow::Place(int left, int top, int width, int height) {
+  auto logical = [this](int v) { return static_cast<int>(std::lround(v / scale_)); };
+  setGeometry(logical(left), logical(top), logical(width), logical(height));
+}
+
+void ClockWindow::SurfaceChanged() {
+  if (runtime_ == nullptr || runtime_->form() == nullptr) return;
+  const raster::Rect changed = runtime_->TakeSurfaceChanges();
+  if (!changed.empty()) {
+    update(ToLogical(QRect(changed.left, changed.top, changed.width, changed.height)));
+  }
+  if (!label_watch_.Changed(runtime_->form()->SurfaceLabel())) return;
+  forms::LabelView label = runtime_->Label();
+  if (!SameLabel(label, label_)) LabelChanged(std::move(label));
+}
+
+void ClockWindow::LabelChanged(forms::LabelView label) {
+  if (label.font_name != label_.font_name || label.font_pixel_height != label_.font_pixel_height) {
+    label_font_ = LabelFont(label.font_name, label.font_pixel_height);
+  }
+  label_ = std::move(label);
+  const QString caption = QString::fromStdString(label_.caption);
+  // The caption is drawn from the box's top-left corner and may reach past the box.
+  const QFontMetrics metrics(label_font_);
+  const QPoint origin(label_.box.left, label_.box.top);
+  const QRect box(origin, QSize(label_.box.width, label_.box.height));
+  const QRect laid_out = metrics.boundingRect(QRect(origin, QSize()), kCaptionFlags, caption);
+  const QRect inked =
+      metrics.boundingRect(caption).translated(origin + QPoint(0, metrics.ascent()));
+  const QRect area = (box | laid_out | inked).adjusted(-1, -1, 1, 1);
+  // Rendered once per change and blended over every frame: far cheaper than laying out and
+  // rasterising the glyph each second.
+  if (caption.isEmpty()) {
+    label_image_ = QImage();
+  } else {
+    // The alarm recolours the caption 40 times a second: the image is reused.
+    if (label_image_.size() != area.size()) {
+      label_image_ = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
+    }
+    label_image_.fill(Qt::transparent);
+    QPainter painter(&label_image_);
+    painter.setFont(label_font_);
+    painter.setPen(QColor::fromRgb(label_.colour & 0xFFFFFFu));
+    painter.drawText(QRect(origin - area.topLeft(), QSize()), kCaptionFlags, caption);
+  }
+  // Both where the caption was and where it is now.
+  update(ToLogical(label_area_));
+  update(ToLogical(area));
+  label_area_ = area;
+}
+
+void ClockWindow::SetStaysOnTop(bool on_top) {
+  Qt::WindowFlags flags = windowFlags();
+  flags.setFlag(Qt::WindowStaysOnTopHint, on_top);
+  if (flags != windowFlags()) {
+    // Changed on the existing native window: QWidget::setWindowFlags would recreate it and
+    // hide it, losing its place in the stacking order.
+    overrideWindowFlags(flags);
+    if (QWindow* native = windowHandle()) native->setFlags(flags);
+  }
+  if (on_top && isVisible()) raise();
+}
+
+void ClockWindow::SetShape(const std::optional<QRegion>& shape) {
+  // The shape goes to the native window only. As a QWidget mask it would also clip every
+  // repaint to the ellipse, turning each frame's one copy into one per row of the ellipse.
+  if (!shape) {
+    if (QWindow* native = windowHandle()) native->setMask(QRegion());
+    return;
+  }
+  if (windowHandle() == nullptr) create();
+  windowHandle()->setMask(scale_ == 1 ? *shape
+                                      : QTransform::fromScale(1 / scale_, 1 / scale_).map(*shape));
+}
+
+void ClockWindow::CloseForGood() {
+  closing_ = true;
+  hide();
+}
+
+void ClockWindow::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  if (scale_ != 1) painter.scale(1 / scale_, 1 / scale_);
+  if (runtime_ == nullptr || runtime_->form() == nullptr) {
+    painter.fillRect(QRect(QPoint(), size() * scale_), Qt::black);
+    return;
+  }
+  // The runtime's pixels as they are; Qt clips the copy to the area being repainted.
+  const raster::Image& image = runtime_->SurfaceImage();
+  const auto* pixels = reinterpret_cast<const uchar*>(image.pixels().data());
+  if (frame_.constBits() != pixels || frame_.width() != image.width() ||
+      frame_.height() != image.height()) {
+    frame_ = QImage(pixels, image.width(), image.height(),
+                    static_cast<qsizetype>(image.width()) * 4, QImage::Format_RGB32);
+  }
+  painter.drawImage(QPoint(0, 0), frame_);
+  const QSize window = size() * scale_;
+  if (window.width() > image.width() || window.height() > image.height()) {
+    const QRegion uncovered =
+        QRegion(QRect(QPoint(), window)) - QRegion(0, 0, image.width(), image.height());
+    for (const QRect& part : uncovered) painter.fillRect(part, palette().window());
+  }
+  if (!label_image_.isNull()) painter.drawImage(label_area_.topLeft(), label_image_);
+}
+
+void ClockWindow::UpdateCursor(QPoint device) {
+  if (runtime_ == nullptr) return;
+  const forms::Cursor shape = runtime_->CursorAt(device.x(), device.y());
+  if (shape == cursor_) return;
+  cursor_ = shape;
+  switch (shape) {
+    case forms::Cursor::kPointingHand:
+      setCursor(shapes_.pointing_hand);
+      break;
+    case forms::Cursor::kTarget:
+      setCursor(shapes_.target);
+      break;
+    case forms::Cursor::kDefault:
+      unsetCursor();
+      break;
+  }
+}
+
+void ClockWindow::mousePressEvent(QMouseEvent* event) {
+  const forms::Integer button = ButtonCode(event->button());
+  if (runtime_ == nullptr || button == 0) return;
+  const QPoint at = DevicePoint(event->position());
+  UpdateCursor(at);
+  // Qt grabs the pointer until the release, so moves and the release outside the window
+  // still arrive here.
+  runtime_->MouseDown(button, ShiftCode(event->modifiers()), at.x(), at.y());
+}
+
+void ClockWindow::mouseMoveEvent(QMouseEvent* event) {
+  if (runtime_ == nullptr) return;
+  const QPoint at = DevicePoint(event->position());
+  UpdateCursor(at);
+  runtime_->MouseMove(HeldButtonsCode(event->buttons()), ShiftCode(event->modifiers()), at.x(),
+                      at.y());
+}
+
+void ClockWindow::mouseReleaseEvent(QMouseEvent* event) {
+  const forms::Integer button = ButtonCode(event->button());
+  if (runtime_ == nullptr || button == 0) return;
+  const QPoint at = DevicePoint(event->position());
+  runtime_->MouseUp(button, ShiftCode(event->modifiers()), at.x(), at.y());
+  UpdateCursor(at);
+}
+
+void ClockWindow::closeEvent(QCloseEvent* event) {
+  if (closing_) {
+    event->accept();
+    return;
+  }
+  // The runtime decides: unloading the form ends the program through the host's Quit.
+  event->ignore();
+  if (runtime_ != nullptr) runtime_->CloseRequested();
+}
+
+}  // namespace qt_host

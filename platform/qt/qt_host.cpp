@@ -1,0 +1,209 @@
+#include "platform/qt/qt_host.h"
+
+#include <xcb/xcb.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QThread>
+#include <cmath>
+#include <ctime>
+
+#include "platform/qt/dialogs.h"
+#include "platform/qt/native_files.h"
+#include "platform/qt/text_drawing.h"
+#include "platform/runtime.h"
+
+namespace qt_host {
+namespace {
+
+// Window function arguments, as the Windows API numbers them.
+constexpr forms::Long kTopMost = -1, kNotTopMost = -2, kTop = 0, kBottom = 1;
+constexpr forms::Long kNoZOrder = 0x4, kShowWindow = 0x40, kHideWindow = 0x80;
+constexpr forms::Long kExtendedStyle = -20;
+constexpr forms::Long kLayered = 0x80000;
+constexpr forms::Long kUseAlpha = 0x2;
+
+// Sends what Qt has queued for the X server. Window property changes made while the program
+// sleeps (a fading window) take effect at once instead of when the event loop resumes.
+void FlushDisplay() {
+  if (const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>()) {
+    xcb_flush(x11->connection());
+  }
+}
+
+}  // namespace
+
+QtHost::QtHost()
+    : timers_([this](int index) {
+        if (runtime_ != nullptr) runtime_->TimerTick(index);
+      }) {}
+
+QtHost::~QtHost() {
+  timers_.StopAll();
+  regions_.ReleaseWindowRegion();
+}
+
+void QtHost::Attach(forms::Runtime& runtime) {
+  runtime_ = &runtime;
+  window_.Attach(runtime);
+}
+
+int QtHost::Run() {
+  if (!quit_code_) {
+    const int code = QApplication::exec();
+    if (!quit_code_) return code;
+  }
+  return *quit_code_;
+}
+
+forms::ScreenMetrics QtHost::Screen() {
+  forms::ScreenMetrics metrics;
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const double ratio = screen->devicePixelRatio();
+    metrics.width_px = static_cast<int>(std::lround(screen->geometry().width() * ratio));
+    metrics.height_px = static_cast<int>(std::lround(screen->geometry().height() * ratio));
+    // Twips keep the 96-dpi convention in device-independent pixels.
+    metrics.twips_per_pixel_x = static_cast<forms::Single>(15 / ratio);
+    metrics.twips_per_pixel_y = static_cast<forms::Single>(15 / ratio);
+  }
+  return metrics;
+}
+
+std::string QtHost::AppPath() {
+  return QCoreApplication::applicationDirPath().toStdString();
+}
+
+int QtHost::SecondsSinceMidnight() {
+  // The C library's clock, so that a faked time of day reaches the program.
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return (local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec;
+}
+
+void QtHost::PlaceWindow(int left, int top, int width, int height) {
+  window_.Place(left, top, width, height);
+}
+
+void QtHost::SetTimer(int index, forms::Long interval_ms, bool running) {
+  timers_.Set(index, interval_ms, running);
+}
+
+std::optional<int> QtHost::TrackPopupMenu(const std::vector<forms::PopupItem>& items) {
+  return ShowPopupMenu(&window_, items);
+}
+
+forms::Integer QtHost::MessageBox(std::string_view prompt, forms::Integer /*buttons*/,
+                                  std::string_view title) {
+  ShowInformation(&window_, title, prompt);
+  return 1;  // OK
+}
+
+void QtHost::DoEvents() {
+  QCoreApplication::processEvents();
+}
+
+void QtHost::Sleep(forms::Long milliseconds) {
+  FlushDisplay();
+  if (milliseconds > 0) QThread::msleep(static_cast<unsigned long>(milliseconds));
+}
+
+forms::TextExtent QtHost::DrawText(raster::Image& target, int x, int y, std::string_view text,
+                                   raster::Pixel colour) {
+  if (!text_font_) {
+    text_font_ = SurfaceDefaultFont();
+    if (window_.scale() != 1) {
+      text_font_->setPixelSize(
+          static_cast<int>(std::lround(text_font_->pixelSize() * window_.scale())));
+    }
+  }
+  return DrawTextInto(target, x, y, text, colour, *text_font_);
+}
+
+bool QtHost::IsNormalFile(std::string_view path) {
+  return qt_host::IsNormalFile(path);
+}
+
+std::string QtHost::ReadFile(std::string_view path) {
+  return ReadWholeFile(path);
+}
+
+void QtHost::WriteFile(std::string_view path, std::string_view contents) {
+  WriteWholeFile(path, contents);
+}
+
+forms::Long QtHost::SetWindowPos(forms::Long hwnd, forms::Long insert_after, forms::Long /*x*/,
+                                 forms::Long /*y*/, forms::Long /*cx*/, forms::Long /*cy*/,
+                                 forms::Long flags) {
+  if (hwnd != kWindowHandle) return 0;
+  // Position and size belong to the form, which places the window through PlaceWindow; only
+  // the stacking and the visibility are taken from here.
+  if (!(flags & kNoZOrder)) {
+    if (insert_after == kTopMost || insert_after == kNotTopMost) {
+      window_.SetStaysOnTop(insert_after == kTopMost);
+    } else if (insert_after == kTop) {
+      window_.raise();
+    } else if (insert_after == kBottom) {
+      window_.lower();
+    }
+  }
+  if (flags & kShowWindow) window_.show();
+  if (flags & kHideWindow) window_.hide();
+  return 1;
+}
+
+forms::Long QtHost::GetWindowLongA(forms::Long hwnd, forms::Long index) {
+  if (hwnd != kWindowHandle || index != kExtendedStyle) return 0;
+  return extended_style_;
+}
+
+forms::Long QtHost::SetWindowLongA(forms::Long hwnd, forms::Long index, forms::Long value) {
+  if (hwnd != kWindowHandle || index != kExtendedStyle) return 0;
+  const forms::Long previous = extended_style_;
+  extended_style_ = value;
+  if ((previous ^ value) & kLayered) ApplyOpacity();
+  return previous;
+}
+
+forms::Long QtHost::SetLayeredWindowAttributes(forms::Long hwnd, forms::Long /*colour_key*/,
+                                               forms::Byte alpha, forms::Long flags) {
+  // Only a layered window has a transparency.
+  if (hwnd != kWindowHandle || !(extended_style_ & kLayered)) return 0;
+  if (flags & kUseAlpha) {
+    alpha_ = alpha;
+    ApplyOpacity();
+  }
+  return 1;
+}
+
+void QtHost::ApplyOpacity() {
+  window_.setWindowOpacity((extended_style_ & kLayered) ? alpha_ / 255.0 : 1.0);
+}
+
+forms::Long QtHost::CreateRoundRectRgn(forms::Long x1, forms::Long y1, forms::Long x2,
+                                       forms::Long y2, forms::Long width, forms::Long height) {
+  return regions_.CreateRoundRect(x1, y1, x2, y2, width, height);
+}
+
+forms::Long QtHost::SetWindowRgn(forms::Long hwnd, forms::Long region, forms::Boolean /*redraw*/) {
+  if (hwnd != kWindowHandle) return 0;
+  window_.SetShape(regions_.SetWindowRegion(region));
+  return 1;
+}
+
+void QtHost::ShowFatalError(std::string_view message) {
+  ShowCritical(nullptr, message);
+}
+
+void QtHost::Quit(int exit_code) {
+  if (quit_code_) return;
+  quit_code_ = exit_code;
+  timers_.StopAll();
+  window_.CloseForGood();
+  regions_.ReleaseWindowRegion();
+  QCoreApplication::exit(exit_code);
+}
+
+}  // namespace qt_host

@@ -1,0 +1,311 @@
+// The Linux host's parts on their own: input codes, files, regions, menus, text and pointers.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QBitmap>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QThread>
+#include <cerrno>
+
+#include "platform/qt/dialogs.h"
+#include "platform/qt/mouse_codes.h"
+#include "platform/qt/native_files.h"
+#include "platform/qt/pointer_shapes.h"
+#include "platform/qt/text_drawing.h"
+#include "platform/qt/timer_bank.h"
+#include "platform/qt/window_regions.h"
+#include "platform/runtime_error.h"
+
+namespace qt_host {
+namespace {
+
+using forms::ErrorNumber;
+
+TEST(MouseCodes, ButtonsAndModifiersAsTheRuntimeNumbersThem) {
+  EXPECT_EQ(ButtonCode(Qt::LeftButton), 1);
+  EXPECT_EQ(ButtonCode(Qt::RightButton), 2);
+  EXPECT_EQ(ButtonCode(Qt::MiddleButton), 4);
+  EXPECT_EQ(ButtonCode(Qt::BackButton), 0);
+  EXPECT_EQ(HeldButtonsCode(Qt::LeftButton | Qt::MiddleButton), 5);
+  EXPECT_EQ(HeldButtonsCode(Qt::RightButton | Qt::BackButton), 2);
+  EXPECT_EQ(HeldButtonsCode(Qt::NoButton), 0);
+  EXPECT_EQ(ShiftCode(Qt::ShiftModifier), 1);
+  EXPECT_EQ(ShiftCode(Qt::ControlModifier | Qt::AltModifier), 6);
+  EXPECT_EQ(ShiftCode(Qt::MetaModifier), 0);
+}
+
+ErrorNumber ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const forms::RuntimeError& error) {
+    return error.number();
+  }
+  ADD_FAILURE() << "no run-time error";
+  return ErrorNumber::kOverflow;
+}
+
+// A program-style path ("<dir>\name") inside a fresh temporary folder.
+class NativeFiles : public ::testing::Test {
+ protected:
+  std::string ProgramPath(const char* name) const {
+    return dir_.path().toStdString() + "\\" + name;
+  }
+  QTemporaryDir dir_;
+};
+
+TEST_F(NativeFiles, BackslashesSeparateFolders) {
+  EXPECT_EQ(NativePath("C:\\Vestrel\\Vestrel.ini"), "C:/Vestrel/Vestrel.ini");
+  EXPECT_EQ(NativePath("/opt/vestrel\\Vestrel.ini"), "/opt/vestrel/Vestrel.ini");
+}
+
+TEST_F(NativeFiles, WrittenBytesReadBackExactly) {
+  const std::string path = ProgramPath("Vestrel.ini");
+  EXPECT_FALSE(IsNormalFile(path));
+  const std::string record = "\"0\",\"\",1500,300,\"\"\r\n";
+  WriteWholeFile(path, record);
+  EXPECT_TRUE(IsNormalFile(path));
+  EXPECT_EQ(ReadWholeFile(path), record);
+  WriteWholeFile(path, "");  // replacing empties it
+  EXPECT_EQ(ReadWholeFile(path), "");
+}
+
+TEST_F(NativeFiles, FailuresRaiseTheRunTimeErrorsOfOpening) {
+  const std::string folder = ProgramPath("folder");
+  ASSERT_EQ(::mkdir(NativePath(folder).c_str(), 0755), 0);
+  EXPECT_FALSE(IsNormalFile(folder));
+  EXPECT_EQ(ErrorOf([&] { ReadWholeFile(ProgramPath("missing.ini")); }),
+            ErrorNumber::kFileNotFound);
+  EXPECT_EQ(ErrorOf([&] { ReadWholeFile(folder); }), ErrorNumber::kPathFileAccessError);
+  EXPECT_EQ(ErrorOf([&] { WriteWholeFile(folder, "x"); }), ErrorNumber::kPathFileAccessError);
+  EXPECT_EQ(ErrorOf([&] { WriteWholeFile(ProgramPath("no\\such\\x.ini"), "x"); }),
+            ErrorNumber::kPathFileAccessError);
+}
+
+TEST(FileErrors, ErrnoMapsToTheRuntimeNumbers) {
+  struct Case {
+    int error;
+    ErrorNumber read, write;
+  };
+  const Case cases[] = {
+      {ENOENT, ErrorNumber::kFileNotFound, ErrorNumber::kPathFileAccessError},
+      {ENOTDIR, ErrorNumber::kFileNotFound, ErrorNumber::kPathFileAccessError},
+      {EACCES, ErrorNumber::kPermissionDenied, ErrorNumber::kPathFileAccessError},
+      {EROFS, ErrorNumber::kPathFileAccessError, ErrorNumber::kPathFileAccessError},
+      {EISDIR, ErrorNumber::kPathFileAccessError, ErrorNumber::kPathFileAccessError},
+      {EMFILE, ErrorNumber::kTooManyFiles, ErrorNumber::kTooManyFiles},
+      {ENOSPC, ErrorNumber::kPathFileAccessError, ErrorNumber::kPathFileAccessError},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ReadFailure(c.error), c.read) << c.error;
+    EXPECT_EQ(WriteFailure(c.error), c.write) << c.error;
+  }
+}
+
+TEST(WindowRegions, TheEllipseIsInscribedInTheRectangle) {
+  WindowRegions regions;
+  const forms::Long handle = regions.CreateRoundRect(0, 0, 170, 174, 170, 174);
+  const QRegion shape = *regions.SetWindowRegion(handle);
+  EXPECT_EQ(shape.boundingRect(), QRect(0, 0, 170, 174));
+  for (const QPoint inside :
+       {QPoint(85, 87), QPoint(1, 87), QPoint(168, 87), QPoint(85, 0), QPoint(85, 173)}) {
+    EXPECT_TRUE(shape.contains(inside)) << inside.x() << "," << inside.y();
+  }
+  for (const QPoint outside : {QPoint(0, 0), QPoint(169, 0), QPoint(0, 173), QPoint(169, 173),
+                               QPoint(20, 20), QPoint(170, 87)}) {
+    EXPECT_FALSE(shape.contains(outside)) << outside.x() << "," << outside.y();
+  }
+}
+
+TEST(WindowRegions, SmallerCornersRoundOnlyTheCorners) {
+  WindowRegions regions;
+  const QRegion shape = *regions.SetWindowRegion(regions.CreateRoundRect(10, 10, 110, 60, 20, 20));
+  EXPECT_EQ(shape.boundingRect(), QRect(10, 10, 100, 50));
+  EXPECT_TRUE(shape.contains(QPoint(30, 10)));   // straight top edge
+  EXPECT_TRUE(shape.contains(QPoint(10, 35)));   // straight left edge
+  EXPECT_FALSE(shape.contains(QPoint(10, 10)));  // rounded corner
+  EXPECT_FALSE(shape.contains(QPoint(109, 59)));
+}
+
+TEST(WindowRegions, TheWindowOwnsItsRegionAndReleasesTheOneItReplaces) {
+  WindowRegions regions;
+  const forms::Long first = regions.CreateRoundRect(0, 0, 10, 10, 10, 10);
+  const forms::Long second = regions.CreateRoundRect(0, 0, 20, 20, 20, 20);
+  EXPECT_NE(first, second);
+  ASSERT_TRUE(regions.SetWindowRegion(first));
+  EXPECT_TRUE(regions.SetWindowRegion(first));  // setting it again keeps it
+  EXPECT_TRUE(regions.Exists(first));
+  ASSERT_TRUE(regions.SetWindowRegion(second));
+  EXPECT_FALSE(regions.Exists(first));
+  EXPECT_EQ(regions.window_region(), second);
+  // No region (0 or an unknown handle) removes the shape and releases the last one.
+  EXPECT_FALSE(regions.SetWindowRegion(0));
+  EXPECT_FALSE(regions.Exists(second));
+  EXPECT_EQ(regions.window_region(), 0);
+  const forms::Long third = regions.CreateRoundRect(0, 0, 5, 5, 5, 5);
+  ASSERT_TRUE(regions.SetWindowRegion(third));
+  regions.ReleaseWindowRegion();
+  EXPECT_FALSE(regions.Exists(third));
+}
+
+TEST(Dialogs, LineBreaksOfTheLogicBecomeQtLineBreaks) {
+  EXPECT_EQ(DialogText("a\r\nb\r\n"), QStringLiteral("a\nb\n"));
+  EXPECT_EQ(DialogText("ﾊﾞｰｼﾞｮﾝ情報"), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+}
+
+TEST(Dialogs, PopupMenuKeepsTheItemsOrderChecksAndIndices) {
+  const std::vector<forms::PopupItem> items{{"終了", false, false},
+                                            {"-", false, true},
+                                            {"3分ﾀｲﾏｰ", false, false},
+                                            {"大きく", true, false}};
+  QMenu menu;
+  FillPopupMenu(menu, items);
+  const QList<QAction*> actions = menu.actions();
+  ASSERT_EQ(actions.size(), 4);
+  EXPECT_EQ(actions[0]->text(), QStringLiteral("終了"));
+  EXPECT_TRUE(actions[1]->isSeparator());
+  EXPECT_EQ(actions[2]->data().toInt(), 2);
+  EXPECT_FALSE(actions[2]->isChecked());
+  EXPECT_TRUE(actions[3]->isChecked());
+  EXPECT_EQ(actions[3]->data().toInt(), 3);
+}
+
+TEST(TextDrawing, PrintsIntoTheImageWithinTheReportedArea) {
+  raster::Image image(120, 60, 0);
+  const forms::TextExtent extent =
+      DrawTextInto(image, 10, 20, "A 3", 0x0000FF, SurfaceDefaultFont());
+  EXPECT_GT(extent.line_height, 0);
+  int blue = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (image.at(x, y) == 0) continue;
+      ++blue;
+      EXPECT_TRUE(x >= extent.drawn.left && x < extent.drawn.right() && y >= extent.drawn.top &&
+                  y < extent.drawn.bottom())
+          << x << "," << y;
+      EXPECT_GE(y, 20);  // drawn from its top-left corner down
+      EXPECT_EQ(image.at(x, y) & 0xFFFF00u, 0u) << "only shades of the text colour";
+    }
+  }
+  EXPECT_GT(blue, 10);
+  EXPECT_EQ(image.at(119, 0), 0u);
+}
+
+TEST(TextDrawing, TheReportedAreaStaysInsideTheImage) {
+  raster::Image image(30, 12, 0);
+  const forms::TextExtent extent =
+      DrawTextInto(image, 20, 5, "A 12345", 0xFFFFFF, SurfaceDefaultFont());
+  EXPECT_EQ(raster::Intersect(extent.drawn, image.bounds()), extent.drawn);
+  EXPECT_FALSE(extent.drawn.empty());
+}
+
+TEST(TextDrawing, LabelFontHasTheGivenEmInPixels) {
+  const QFont font = LabelFont("ＭＳ Ｐ明朝", 48);
+  EXPECT_EQ(font.pixelSize(), 48);
+  // The named family, or the Mincho that stands in for it.
+  const QString used = QFontInfo(font).family();
+  EXPECT_TRUE(used == QStringLiteral("ＭＳ Ｐ明朝") || used.contains(QStringLiteral("Mincho")) ||
+              used.contains(QStringLiteral("明朝")))
+      << used.toStdString();
+}
+
+// A 2 x 2 two-colour pointer holding each kind of pixel once.
+raster::IconFileImage FourKindsOfPixel() {
+  raster::IconFileImage image;
+  image.is_cursor = true;
+  image.bits_per_pixel = 1;
+  image.hotspot_x = 1;
+  image.colour = raster::Image(2, 2, 0);
+  image.colour.set(1, 0, 0xFFFFFF);
+  image.colour.set(1, 1, 0xFFFFFF);
+  image.mask = {0, 0, 1, 1};  // top row drawn, bottom row through the screen
+  return image;
+}
+
+TEST(PointerShapes, TwoColourPointersMapToBitmapAndMask) {
+  const QCursor cursor = ToCursor(FourKindsOfPixel());
+  const QImage bitmap = cursor.bitmap().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage mask = cursor.mask().toImage().convertToFormat(QImage::Format_RGB32);
+  auto bit = [](const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 128; };
+  struct Case {
+    int x, y;
+    bool bitmap, mask;
+  };
+  // Black, white, transparent, inverting.
+  for (const Case c : {Case{0, 0, true, true}, Case{1, 0, false, true}, Case{0, 1, false, false},
+                       Case{1, 1, true, false}}) {
+    EXPECT_EQ(bit(bitmap, c.x, c.y), c.bitmap) << c.x << "," << c.y;
+    EXPECT_EQ(bit(mask, c.x, c.y), c.mask) << c.x << "," << c.y;
+  }
+  EXPECT_EQ(cursor.hotSpot(), QPoint(1, 0));
+}
+
+TEST(PointerShapes, TheMaskBecomesTransparency) {
+  raster::IconFileImage image = FourKindsOfPixel();
+  image.bits_per_pixel = 4;
+  image.colour.set(0, 0, 0x336699);
+  const QImage argb = ToArgbImage(image);
+  EXPECT_EQ(argb.pixel(0, 0), 0xFF336699u);
+  EXPECT_EQ(argb.pixel(1, 0), 0xFFFFFFFFu);
+  EXPECT_EQ(qAlpha(argb.pixel(0, 1)), 0);
+  EXPECT_EQ(qAlpha(argb.pixel(1, 1)), 0);
+}
+
+TEST(PointerShapes, TheProgramsFilesDecode) {
+  const PointerShapes shapes = LoadPointerShapes();
+  EXPECT_EQ(shapes.pointing_hand.shape(), Qt::BitmapCursor);
+  EXPECT_EQ(shapes.pointing_hand.hotSpot(), QPoint(12, 1));
+  EXPECT_FALSE(shapes.pointing_hand.pixmap().isNull());
+  EXPECT_EQ(shapes.target.shape(), Qt::BitmapCursor);
+  EXPECT_EQ(shapes.target.hotSpot(), QPoint(15, 15));
+  EXPECT_EQ(shapes.target.bitmap().size(), QSize(32, 32));
+  EXPECT_FALSE(shapes.window_icon.isNull());
+}
+
+TEST(TimerBank, EveryCallRestartsThePeriod) {
+  TimerBank timers([](int) {});
+  timers.Set(2, 1000, true);
+  QThread::msleep(300);
+  EXPECT_LE(timers.RemainingMs(2), 750);
+  timers.Set(2, 1000, true);
+  EXPECT_GT(timers.RemainingMs(2), 900);
+}
+
+TEST(TimerBank, WithoutIntervalOrStoppedATimerIsSilent) {
+  TimerBank timers([](int) {});
+  struct Case {
+    forms::Long interval;
+    bool running, active;
+  };
+  for (const Case c : {Case{100, true, true}, Case{0, true, false}, Case{100, false, false},
+                       Case{-5, true, false}}) {
+    timers.Set(0, 100, true);
+    timers.Set(0, c.interval, c.running);
+    EXPECT_EQ(timers.IsActive(0), c.active) << c.interval << " " << c.running;
+  }
+  EXPECT_FALSE(timers.IsActive(1));
+  EXPECT_EQ(timers.RemainingMs(1), -1);
+}
+
+TEST(TimerBank, TicksArriveWithTheirIndex) {
+  std::vector<int> ticks;
+  TimerBank timers([&](int index) { ticks.push_back(index); });
+  timers.Set(3, 5, true);
+  timers.Set(1, 10000, true);
+  QElapsedTimer clock;
+  clock.start();
+  while (ticks.size() < 2 && clock.elapsed() < 2000) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  timers.StopAll();
+  EXPECT_EQ(ticks, (std::vector<int>{3, 3}));
+  EXPECT_FALSE(timers.IsActive(1));
+}
+
+}  // namespace
+}  // namespace qt_host

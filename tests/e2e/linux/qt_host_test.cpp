@@ -1,0 +1,228 @@
+// The Linux host with the clock's logic running on it (Qt's offscreen platform): what the
+// window shows, how input reaches the logic, the window functions and the timers.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMouseEvent>
+#include <QThread>
+#include <QWindow>
+#include <ctime>
+
+#include "platform/program.h"
+#include "platform/qt/label_watch.h"
+#include "platform/qt/qt_host.h"
+#include "platform/runtime.h"
+
+namespace qt_host {
+namespace {
+
+constexpr forms::Long kHwnd = QtHost::kWindowHandle;
+
+// Runs the event loop until `done` holds or two seconds pass.
+bool RunUntil(const std::function<bool()>& done) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done() && clock.elapsed() < 2000) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  return done();
+}
+
+class RunningClock : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // The logic reads and writes its settings beside the program; start from none.
+    QFile::remove(QCoreApplication::applicationDirPath() + "/Vestrel.ini");
+    host_.Attach(runtime_);
+    runtime_.Start(forms::CreateStartupForm);
+  }
+  void TearDown() override {
+    QFile::remove(QCoreApplication::applicationDirPath() + "/Vestrel.ini");
+  }
+
+  void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+    QWidget& window = host_.window();
+    QMouseEvent event(type, QPointF(at), QPointF(window.mapToGlobal(at)), button, held,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &event);
+  }
+
+  QImage Shown() { return host_.window().grab().toImage(); }
+
+  QtHost host_;
+  forms::Runtime runtime_{host_};
+};
+
+TEST_F(RunningClock, TheWindowIsShownShapedLayeredAndOnTop) {
+  QWidget& window = host_.window();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(window.size(), QSize(170, 174));
+  EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Vestrel"));
+  EXPECT_EQ(window.windowHandle()->mask().boundingRect(), QRect(0, 0, 170, 174));
+  EXPECT_FALSE(window.windowHandle()->mask().contains(QPoint(0, 0)));
+  EXPECT_TRUE(host_.extended_style() & 0x80000);
+  EXPECT_NEAR(window.windowOpacity(), 128 / 255.0, 0.01);
+}
+
+TEST_F(RunningClock, TheWindowPresentsTheSurfaceAndTheLabel) {
+  const QImage shown = Shown();
+  const raster::Image& surface = runtime_.SurfaceImage();
+  const forms::LabelView label = runtime_.Label();
+  const QRegion shape = host_.window().windowHandle()->mask();
+  int same = 0, label_pixels = 0;
+  for (int y = 0; y < shown.height(); ++y) {
+    for (int x = 0; x < shown.width(); ++x) {
+      if (!shape.contains(QPoint(x, y))) continue;
+      const bool in_box = x >= label.box.left && x < label.box.right() && y >= label.box.top &&
+                          y < label.box.bottom();
+      const QRgb pixel = shown.pixel(x, y) & 0xFFFFFFu;
+      if (pixel == surface.at(x, y)) {
+        ++same;
+      } else {
+        EXPECT_TRUE(in_box) << "outside the label at " << x << "," << y;
+        ++label_pixels;
+      }
+    }
+  }
+  EXPECT_GT(same, 20000);  // of the ellipse's ~23200 pixels
+  // The black "●" covers the middle of the face's yellow ball.
+  EXPECT_GT(label_pixels, 400);
+  const QPoint middle(label.box.left + label.box.width / 2, label.box.top + label.box.height / 2);
+  EXPECT_EQ(shown.pixel(middle) & 0xFFFFFFu, 0u);
+  EXPECT_NE(surface.at(middle.x(), middle.y()), 0u);
+}
+
+TEST_F(RunningClock, TheAlarmColourRepaintsTheLabel) {
+  Shown();
+  const forms::LabelView label = runtime_.Label();
+  const QPoint middle(label.box.left + label.box.width / 2, label.box.top + label.box.height / 2);
+  runtime_.form()->SurfaceLabel().SetForeColor(0x0000FF);  // red, as the alarm shows it
+  EXPECT_EQ(Shown().pixel(middle) & 0xFFFFFFu, 0xFF0000u);
+}
+
+TEST_F(RunningClock, DraggingWithTheLeftButtonMovesTheWindow) {
+  QWidget& window = host_.window();
+  const QPoint start = window.pos();
+  Mouse(QEvent::MouseButtonPress, {40, 130}, Qt::LeftButton, Qt::LeftButton);
+  Mouse(QEvent::MouseMove, {52, 137}, Qt::NoButton, Qt::LeftButton);
+  EXPECT_EQ(window.pos(), start + QPoint(12, 7));
+  Mouse(QEvent::MouseButtonRelease, {52, 137}, Qt::LeftButton, Qt::NoButton);
+  // Without the button the pointer only moves.
+  Mouse(QEvent::MouseMove, {70, 150}, Qt::NoButton, Qt::NoButton);
+  EXPECT_EQ(window.pos(), start + QPoint(12, 7));
+}
+
+TEST_F(RunningClock, ThePointerShowsWhatIsUnderIt) {
+  QWidget& window = host_.window();
+  const forms::LabelView label = runtime_.Label();
+  Mouse(QEvent::MouseMove, {30, 130}, Qt::NoButton, Qt::NoButton);
+  EXPECT_EQ(window.cursor().hotSpot(), QPoint(12, 1));  // the hand
+  Mouse(QEvent::MouseMove, {label.box.left + 5, label.box.top + 5}, Qt::NoButton, Qt::NoButton);
+  EXPECT_EQ(window.cursor().hotSpot(), QPoint(15, 15));  // the target
+}
+
+TEST_F(RunningClock, ClickingTheDotMakesTheWindowOpaque) {
+  const forms::LabelView label = runtime_.Label();
+  const QPoint dot(label.box.left + 10, label.box.top + 10);
+  Mouse(QEvent::MouseButtonPress, dot, Qt::LeftButton, Qt::LeftButton);
+  Mouse(QEvent::MouseButtonRelease, dot, Qt::LeftButton, Qt::NoButton);
+  EXPECT_DOUBLE_EQ(host_.window().windowOpacity(), 1.0);
+}
+
+TEST_F(RunningClock, TheSecondHandFollowsTheTimer) {
+  const QImage before = Shown();
+  const std::time_t start = std::time(nullptr);
+  ASSERT_TRUE(RunUntil([&] { return std::time(nullptr) > start && Shown() != before; }));
+}
+
+TEST_F(RunningClock, ClosingUnloadsTheFormAndQuitsWithZero) {
+  host_.window().close();
+  EXPECT_EQ(host_.quit_code(), 0);
+  EXPECT_FALSE(host_.window().isVisible());
+  EXPECT_EQ(host_.window_region(), 0);
+  QFile ini(QCoreApplication::applicationDirPath() + "/Vestrel.ini");
+  ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(ini.readAll().endsWith(",\"\"\r\n"));
+}
+
+class Host : public ::testing::Test {
+ protected:
+  QtHost host_;
+};
+
+TEST_F(Host, ScreenAndClockFollowTheSystem) {
+  const forms::ScreenMetrics screen = host_.Screen();
+  EXPECT_GT(screen.width_px, 0);
+  EXPECT_FLOAT_EQ(screen.twips_per_pixel_x, 15);
+  EXPECT_FLOAT_EQ(screen.twips_per_pixel_y, 15);
+  EXPECT_EQ(host_.AppPath(), QCoreApplication::applicationDirPath().toStdString());
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  const int expected = local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec;
+  EXPECT_LE(std::abs(host_.SecondsSinceMidnight() - expected), 1);
+}
+
+TEST_F(Host, WindowFunctionsKeepTheirStateAndRefuseOtherWindows) {
+  QWidget& window = host_.window();
+  EXPECT_EQ(host_.SetWindowLongA(kHwnd, -20, 0x80000), 0);
+  EXPECT_EQ(host_.GetWindowLongA(kHwnd, -20), 0x80000);
+  EXPECT_EQ(host_.SetWindowLongA(kHwnd, -20, 0x80008), 0x80000);
+  EXPECT_EQ(host_.GetWindowLongA(kHwnd, -16), 0);
+  EXPECT_EQ(host_.SetLayeredWindowAttributes(kHwnd, 0, 191, 2), 1);
+  EXPECT_NEAR(window.windowOpacity(), 191 / 255.0, 0.01);
+  // Without the layered style there is no transparency.
+  host_.SetWindowLongA(kHwnd, -20, 0);
+  EXPECT_DOUBLE_EQ(window.windowOpacity(), 1.0);
+  EXPECT_EQ(host_.SetLayeredWindowAttributes(kHwnd, 0, 64, 2), 0);
+
+  EXPECT_EQ(host_.SetWindowPos(kHwnd, -1, 0, 0, 0, 0, 0x43), 1);
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_EQ(host_.SetWindowPos(kHwnd, -2, 0, 0, 0, 0, 0x43), 1);
+  EXPECT_FALSE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_TRUE(window.isVisible());
+
+  EXPECT_EQ(host_.SetWindowPos(7, -1, 0, 0, 0, 0, 0x43), 0);
+  EXPECT_EQ(host_.GetWindowLongA(7, -20), 0);
+  EXPECT_EQ(host_.SetWindowRgn(7, 0, -1), 0);
+  EXPECT_FALSE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+TEST_F(Host, TheWindowRegionBecomesItsMask) {
+  QWidget& window = host_.window();
+  host_.PlaceWindow(10, 20, 108, 110);
+  const forms::Long region = host_.CreateRoundRectRgn(0, 0, 108, 110, 108, 110);
+  EXPECT_EQ(host_.SetWindowRgn(kHwnd, region, -1), 1);
+  EXPECT_EQ(window.windowHandle()->mask().boundingRect(), QRect(0, 0, 108, 110));
+  EXPECT_EQ(host_.SetWindowRgn(kHwnd, 0, -1), 1);
+  EXPECT_TRUE(window.windowHandle()->mask().isEmpty());
+  EXPECT_FALSE(host_.region_exists(region));
+}
+
+TEST_F(Host, TheLabelWatchNoticesEveryDrawnProperty) {
+  forms::Runtime runtime(host_);
+  forms::Label label(runtime, "●", "ＭＳ Ｐ明朝", 36, 0, 60, 64, 48, 47);
+  LabelWatch watch;
+  EXPECT_TRUE(watch.Changed(label));
+  EXPECT_FALSE(watch.Changed(label));
+  const std::function<void()> changes[] = {
+      [&] { label.SetForeColor(0xFF); }, [&] { label.SetFontSize(23); },
+      [&] { label.SetLeft(38); },        [&] { label.SetTop(39); },
+      [&] { label.SetWidth(36); },       [&] { label.SetHeight(35); },
+  };
+  for (const auto& change : changes) {
+    change();
+    EXPECT_TRUE(watch.Changed(label));
+    EXPECT_FALSE(watch.Changed(label));
+  }
+  label.SetTag("*");  // not drawn
+  EXPECT_FALSE(watch.Changed(label));
+}
+
+}  // namespace
+}  // namespace qt_host
