@@ -18,7 +18,27 @@ Picture LoadPicture(raster::Image image) {
 
 namespace {
 
-// Describes a drawing operation to hosts that record them.
+struct HexColour {
+  Colour value;
+};
+
+void AppendArgument(std::string& text, double value) {
+  text += Str(value);
+}
+void AppendArgument(std::string& text, std::string_view value) {
+  text += value;
+}
+void AppendArgument(std::string& text, HexColour colour) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "&H%X", colour.value);
+  text += buffer;
+}
+void AppendArgument(std::string& text, const Picture& picture) {
+  text += picture ? std::to_string(picture->width()) + "x" + std::to_string(picture->height())
+                  : "nothing";
+}
+
+// Describes a drawing operation to hosts that record them; others pay only for the check.
 template <typename... Args>
 void Trace(Runtime& runtime, const char* name, const Args&... args) {
   Host& host = runtime.host();
@@ -26,18 +46,9 @@ void Trace(Runtime& runtime, const char* name, const Args&... args) {
   std::string text = name;
   text += '(';
   [[maybe_unused]] const char* separator = "";
-  ((text += separator, text += args, separator = ","), ...);
+  ((text += separator, AppendArgument(text, args), separator = ","), ...);
   text += ')';
   host.Trace(std::move(text));
-}
-
-std::string Num(double v) {
-  return Str(v);
-}
-std::string Hex(Colour c) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "&H%X", c);
-  return buffer;
 }
 
 }  // namespace
@@ -46,7 +57,7 @@ CanvasBox::CanvasBox(Runtime& runtime, int width_px, int height_px)
     : runtime_(runtime), canvas_(width_px, height_px) {}
 
 void CanvasBox::SetPicture(std::nullptr_t) {
-  Trace(runtime_, "Picture", std::string("nothing"));
+  Trace(runtime_, "Picture", Picture());
   canvas_.Clear();
 }
 
@@ -57,12 +68,12 @@ void CanvasBox::Cls() {
 
 void CanvasBox::SetDrawWidth(Integer width) {
   if (width < 1) Raise(ErrorNumber::kInvalidPropertyValue);
-  Trace(runtime_, "DrawWidth", Num(width));
+  Trace(runtime_, "DrawWidth", static_cast<double>(width));
   draw_width_ = width;
 }
 
 void CanvasBox::Line(Single x1, Single y1, Single x2, Single y2, Colour colour) {
-  Trace(runtime_, "Line", Num(x1), Num(y1), Num(x2), Num(y2), Hex(colour));
+  Trace(runtime_, "Line", double{x1}, double{y1}, double{x2}, double{y2}, HexColour{colour});
   canvas_.Line(CLng(x1), CLng(y1), CLng(x2), CLng(y2), draw_width_,
                raster::FromColourRef(colour & 0xFFFFFFu));
 }
@@ -81,32 +92,41 @@ int PictureBox::ToPixels(Single units) const {
 }
 
 void PictureBox::SetPicture(Picture picture) {
-  Trace(runtime_, "Picture",
-        picture ? std::to_string(picture->width()) + "x" + std::to_string(picture->height())
-                : std::string("nothing"));
-  surface_.SetPicture(std::move(picture));
+  Trace(runtime_, "Picture", picture);
+  pending_picture_ = std::move(picture);
+  picture_pending_ = true;
   runtime_.SurfaceChanged();
+}
+
+raster::Surface& PictureBox::surface() {
+  if (picture_pending_) {
+    picture_pending_ = false;
+    surface_.SetPicture(std::move(pending_picture_));
+    pending_picture_ = nullptr;
+  }
+  return surface_;
 }
 
 void PictureBox::PaintPicture(const raster::StrokeCanvas& picture, Single x1, Single y1,
                               Single width1, Single height1, Single x2, Single y2, Single width2,
                               Single height2, Long opcode) {
   if (opcode != kSrcPaint) Raise(ErrorNumber::kInvalidProcedureCall);
-  Trace(runtime_, "PaintPicture", Num(x1), Num(y1), Num(width1), Num(height1), Num(x2), Num(y2),
-        Num(width2), Num(height2), Hex(static_cast<Colour>(opcode)));
+  Trace(runtime_, "PaintPicture", double{x1}, double{y1}, double{width1}, double{height1},
+        double{x2}, double{y2}, double{width2}, double{height2},
+        HexColour{static_cast<Colour>(opcode)});
   const raster::Rect dst{ToPixels(x1), ToPixels(y1), ToPixels(width1), ToPixels(height1)};
   const raster::Rect src{ToPixels(x2), ToPixels(y2), ToPixels(width2), ToPixels(height2)};
   if (dst.empty() || src.empty()) return;
-  surface_.PaintOr(picture, dst, src);
+  surface().PaintOr(picture, dst, src);
   runtime_.SurfaceChanged();
 }
 
 void PictureBox::Print(std::string_view text) {
-  Trace(runtime_, "Print", Num(current_x_), Num(current_y_), std::string(text));
+  Trace(runtime_, "Print", double{current_x_}, double{current_y_}, text);
   const TextExtent extent =
-      runtime_.host().DrawText(surface_.canvas(), ToPixels(current_x_), ToPixels(current_y_), text,
+      runtime_.host().DrawText(surface().canvas(), ToPixels(current_x_), ToPixels(current_y_), text,
                                raster::FromColourRef(fore_colour_));
-  surface_.MarkDrawn(extent.drawn);
+  surface().MarkDrawn(extent.drawn);
   current_x_ = 0;
   current_y_ += static_cast<Single>(extent.line_height / pixels_per_unit_);
   runtime_.SurfaceChanged();
