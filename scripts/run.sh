@@ -14,6 +14,7 @@ fi
 
 source scripts/xsession.sh
 xsession_start
+xsession_colour_desktop '#3a6ea5'
 build/linux/vestrel &
 clock=$!
 trap 'kill $clock 2>/dev/null; xsession_stop' EXIT

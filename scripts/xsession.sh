@@ -27,3 +27,8 @@ xsession_stop() {
   kill "${XSESSION_WM:-}" "${XSESSION_XVFB:-}" 2>/dev/null || true
   wait "${XSESSION_WM:-}" "${XSESSION_XVFB:-}" 2>/dev/null || true
 }
+
+# Paints the desktop one colour, so that what lies outside the clock's ellipse shows.
+xsession_colour_desktop() {
+  display -window root -size 8x8 "xc:$1" 2>/dev/null || true  # exits 1 even when it worked
+}
