@@ -21,11 +21,16 @@ class RasterFrame {
     surface_.SetPicture(face_);
   }
 
-  void Draw(int hour, int minute, int second) {
+  // The frame of a second of the day, with the hands where the clock puts them: whole degrees
+  // rounded half to even, the hour hand moving half a degree a minute.
+  void Draw(int second_of_day) {
+    const int hour = second_of_day / 3600 % 24, minute = second_of_day / 60 % 60;
+    const int second = second_of_day % 60;
     surface_.SetPicture(face_);  // the same picture: only the last hands' area is restored
     canvas_.Clear();
     const int lengths[3] = {small_ ? 100 : 150, small_ ? 130 : 200, small_ ? 147 : 230};
-    const int angles[3] = {(hour % 12) * 30 + minute / 2 - 90, minute * 6 - 90, second * 6 - 90};
+    const double angles[3] = {std::nearbyint(hour * 30 + minute * 0.5 - 90), minute * 6.0 - 90,
+                              second * 6.0 - 90};
     const int pens[2][3] = {{23, 15, 11}, {17, 11, 9}};
     for (int hand = 0; hand < 3; ++hand) {
       const double r = angles[hand] * 0.01745329251944;

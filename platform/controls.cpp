@@ -93,18 +93,8 @@ int PictureBox::ToPixels(Single units) const {
 
 void PictureBox::SetPicture(Picture picture) {
   Trace(runtime_, "Picture", picture);
-  pending_picture_ = std::move(picture);
-  picture_pending_ = true;
+  surface_.SetPicture(std::move(picture));
   runtime_.SurfaceChanged();
-}
-
-raster::Surface& PictureBox::surface() {
-  if (picture_pending_) {
-    picture_pending_ = false;
-    surface_.SetPicture(std::move(pending_picture_));
-    pending_picture_ = nullptr;
-  }
-  return surface_;
 }
 
 void PictureBox::PaintPicture(const raster::StrokeCanvas& picture, Single x1, Single y1,

@@ -69,8 +69,7 @@ class PictureBox {
   // Prints one line of text at (CurrentX, CurrentY) in the fore colour and ends the line.
   void Print(std::string_view text);
 
-  // The surface with every picture assignment applied.
-  raster::Surface& surface();
+  raster::Surface& surface() { return surface_; }
   double pixels_per_unit() const { return pixels_per_unit_; }
 
  private:
@@ -78,10 +77,6 @@ class PictureBox {
 
   Runtime& runtime_;
   raster::Surface surface_;
-  // Picture assignments take effect when the surface is next drawn on or shown, so removing
-  // the picture and setting it again, as every frame does, restores only what was drawn.
-  Picture pending_picture_;
-  bool picture_pending_ = false;
   Colour fore_colour_;
   double pixels_per_unit_;
   Single current_x_ = 0;

@@ -30,6 +30,24 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// Columns [left, right) of one row; empty when left >= right.
+struct RowSpan {
+  int left = 0;
+  int right = 0;
+
+  bool empty() const { return left >= right; }
+  // Widens the span to hold columns [l, r) too (r > l).
+  void Add(int l, int r) {
+    if (empty()) {
+      left = l;
+      right = r;
+    } else {
+      left = l < left ? l : left;
+      right = r > right ? r : right;
+    }
+  }
+};
+
 // Smallest rectangle holding both; an empty rectangle adds nothing.
 Rect Union(const Rect& a, const Rect& b);
 // The common part; empty (all zero) when they do not meet.

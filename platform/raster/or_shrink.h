@@ -1,52 +1,72 @@
 // The shrinking OR copy of a stroke canvas onto an image, computed from the strokes alone.
 //
-// Averaging is linear, so a destination row is the weighted sum of the colour changes of the
-// source rows under it (StrokeRowScanner). A change at a source column adds a known part of
-// its weight to the destination column it falls in and its full weight to every column
-// further right; the latter goes into a difference array, so a change costs the same however
-// long the run it opens. Only destination columns within the runs are visited.
+// Averaging is linear, so a destination pixel is the weighted sum of the colours of the
+// source pixels under it; the strokes' runs on each source row are added to destination rows
+// as differences (ShrinkGrid, ChainPass). Where a chain is painted over by later ones, what
+// they cover is taken off it again, run by run.
+//
+// Frames of a clock repeat most of their strokes: the hour and minute hands change once a
+// minute or two, the second hand every second. So the sums of all strokes but the last chain,
+// and their rounded averages, are kept between calls, and a call whose strokes begin with the
+// kept ones adds only what the rest changes: their own runs, less what they paint over. The
+// own runs of those last chains are kept too (ChainRunsCache): the second hand comes back to
+// the same places every minute. All of it is exact: the kept sums are the sums the strokes
+// give, whatever they are, and anything else (other rectangles, another target size, other
+// first strokes) makes them anew.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
+#include "platform/raster/chain_runs_cache.h"
 #include "platform/raster/colour_lanes.h"
+#include "platform/raster/column_run_set.h"
 #include "platform/raster/image.h"
 #include "platform/raster/shrink_axis.h"
+#include "platform/raster/shrink_grid.h"
 #include "platform/raster/stroke_canvas.h"
-#include "platform/raster/stroke_row_scanner.h"
+#include "platform/raster/stroke_chains.h"
 #include "platform/raster/stroke_shape.h"
 
 namespace raster {
 
-// Everything the copy reuses from call to call so that a frame allocates nothing.
+// Everything the copy keeps from call to call: the sums of the strokes it saw last, and
+// buffers reused so that a frame allocates nothing.
 struct OrShrinkScratch {
+  // Room for the sixty places of a clock's second hand.
+  static constexpr std::size_t kCachedChains = 64;
+
   template <class Lanes>
   struct Buffers {
     struct Weighted {
       Lanes part;  // a stroke's rise times a row weight, per unit of column overlap
       Lanes full;  // the same over a whole destination column
     };
-    // Cells of a destination row in progress that may be non-zero: a few disjoint ranges,
-    // each a union of whole runs of changes, so each sums to zero past its end.
-    struct Pending {
-      static constexpr int kMaxRanges = 4;
-      int count;
-      struct {
-        std::int64_t lo, hi;
-      } ranges[kMaxRanges];
-    };
     struct TouchedRow {  // a destination row under the source row being scanned
       std::int64_t row, weight;
-      std::size_t slot;
       Lanes* cells;
       const Weighted* weighted;
     };
-    StrokeRowScanner<Lanes> scanner;
-    // Difference arrays of the destination rows in progress, one row after the other; all
-    // zero outside a row being summed.
-    std::vector<Lanes> cells;
-    std::vector<Pending> pending;  // per row in progress
+
+    StrokeChains<Lanes> chains;
+    // The mapping the chains and grids were made for.
+    bool mapped = false;
+    ShrinkAxis ax, ay;
+    // The first strokes of the last call (all but its last chain), their sums over each
+    // destination pixel (not differences) and the averages of those, laid out like the cells.
+    std::vector<StrokeCanvas::Stroke> kept_strokes;
+    ShrinkGrid<Lanes> kept;
+    std::vector<Pixel> kept_pixels;
+    std::size_t kept_chains = 0;
+    // Difference rows of what the other strokes change; zero between calls.
+    ShrinkGrid<Lanes> frame;
+    // The own runs of chains after the kept ones made before, and a grid to make them in.
+    ChainRunsCache<Lanes> chain_runs{kCachedChains};
+    ShrinkGrid<Lanes> one_chain;
+
+    ColumnRunSet covered, covered_before;
+    std::vector<RowRange> meeting_rows;
+    std::vector<ColumnRun> level_runs;
     std::vector<TouchedRow> touched;
     // Per row weight w: for each visible stroke, its Weighted; valid where the stamp is the
     // current call's.
@@ -65,6 +85,7 @@ struct OrShrinkScratch {
 
 // See StrokeCanvas::StretchOrInto.
 Rect OrShrink(const std::vector<StrokeCanvas::Stroke>& strokes, int canvas_width, int canvas_height,
-              Image& target, const Rect& dst, const Rect& src, OrShrinkScratch& scratch);
+              Image& target, const Rect& dst, const Rect& src, RowSpan* rows,
+              OrShrinkScratch& scratch);
 
 }  // namespace raster

@@ -38,14 +38,14 @@ void ColumnLanding::Prepare(const ShrinkAxis& axis) {
   if (prepared_ && same(axis, key_)) return;
   key_ = axis;
   prepared_ = true;
-  begin_ = axis.src_begin;
   first_dst_ = axis.FirstDstOf(axis.src_begin);
-  landings_.clear();
+  // Indexed by the source column itself (src_begin >= 0); columns before src_begin are unused.
+  landings_.assign(static_cast<std::size_t>(axis.src_end) + 1, Landing{0, 0});
   for (std::int64_t x = axis.src_begin; x <= axis.src_end; ++x) {
     const std::int64_t units = axis.SrcUnits(x);
     const std::int64_t d = FloorDiv(units, axis.dst_unit);
-    landings_.push_back({static_cast<std::int32_t>(axis.dst_pos + d - first_dst_),
-                         static_cast<std::int32_t>((d + 1) * axis.dst_unit - units)});
+    landings_[static_cast<std::size_t>(x)] = {axis.dst_pos + d - first_dst_,
+                                              (d + 1) * axis.dst_unit - units};
   }
   cell_count_ = static_cast<std::size_t>(landings_.back().cell) + 2;
 }

@@ -46,6 +46,8 @@ struct ShrinkAxis {
   }
   // Units of source pixel s inside destination pixel d.
   std::int64_t Overlap(std::int64_t s, std::int64_t d) const;
+
+  friend bool operator==(const ShrinkAxis&, const ShrinkAxis&) = default;
 };
 
 // Where a colour step at each source column lands among the destination columns: the step
@@ -54,25 +56,23 @@ struct ShrinkAxis {
 class ColumnLanding {
  public:
   struct Landing {
-    std::int32_t cell;  // destination column, counted from the one of the first source column
-    std::int32_t part;
+    std::int64_t cell;  // destination column, counted from the one of the first source column
+    std::int64_t part;
   };
 
   // Covers source columns src_begin .. src_end inclusive (a step may sit just past the last).
   void Prepare(const ShrinkAxis& axis);
 
-  const Landing& at(std::int64_t x) const {
-    return landings_[static_cast<std::size_t>(x - begin_)];
-  }
+  const Landing& at(std::int64_t x) const { return landings_[static_cast<std::size_t>(x)]; }
   std::int64_t first_dst() const { return first_dst_; }  // destination column of cell 0
   std::size_t cell_count() const { return cell_count_; }
 
  private:
   ShrinkAxis key_{};
   bool prepared_ = false;
-  std::int64_t begin_ = 0, first_dst_ = 0;
+  std::int64_t first_dst_ = 0;
   std::size_t cell_count_ = 0;
-  std::vector<Landing> landings_;
+  std::vector<Landing> landings_;  // by source column; those before src_begin unused
 };
 
 }  // namespace raster

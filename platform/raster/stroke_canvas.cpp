@@ -50,8 +50,13 @@ Image StrokeCanvas::ToImage() const {
 }
 
 Rect StrokeCanvas::StretchOrInto(Image& target, const Rect& dst, const Rect& src) const {
+  return StretchOrInto(target, dst, src, nullptr);
+}
+
+Rect StrokeCanvas::StretchOrInto(Image& target, const Rect& dst, const Rect& src,
+                                 RowSpan* rows) const {
   if (!scratch_.buffers) scratch_.buffers.reset(new OrShrinkScratch);
-  return OrShrink(strokes_, width_, height_, target, dst, src, *scratch_.buffers);
+  return OrShrink(strokes_, width_, height_, target, dst, src, rows, *scratch_.buffers);
 }
 
 }  // namespace raster

@@ -3,7 +3,9 @@
 // The canvas keeps what was drawn since the last Clear as a list of strokes instead of a
 // pixel array: a frame draws a dozen strokes on a large canvas that is never shown, and its
 // only reader is the shrinking OR copy onto the visible face. The pixels are still exactly
-// defined (PixelAt) and the copy produces exactly what averaging those pixels gives.
+// defined (PixelAt) and the copy produces exactly what averaging those pixels gives. The copy
+// keeps what it worked out for the strokes of its last calls, so a frame that repeats most of
+// the previous frame's strokes costs little more than its new ones.
 #pragma once
 
 #include <memory>
@@ -41,16 +43,21 @@ class StrokeCanvas {
   // pixels under it, rounded to nearest. Only enlargement factors <= 1 are required.
   // Returns the part of `target` that may have changed.
   Rect StretchOrInto(Image& target, const Rect& dst, const Rect& src) const;
+  // The same, also widening rows[y] (one per row of `target`) to hold the columns of row y
+  // that may have changed.
+  Rect StretchOrInto(Image& target, const Rect& dst, const Rect& src, RowSpan* rows) const;
 
   struct Stroke {
     int x1, y1, x2, y2, pen_width;
     Pixel colour;
+    friend bool operator==(const Stroke&, const Stroke&) = default;
   };
   const std::vector<Stroke>& strokes() const { return strokes_; }
 
  private:
-  // Buffers StretchOrInto keeps between calls so that a frame allocates nothing. They hold no
-  // state that matters: a copy of the canvas starts with empty ones.
+  // What StretchOrInto keeps between calls: buffers, so that a frame allocates nothing, and
+  // what it worked out for the last strokes. None of it changes a result: a copy of the
+  // canvas starts with empty ones.
   struct ScratchDeleter {
     void operator()(OrShrinkScratch* scratch) const;
   };

@@ -11,9 +11,6 @@ namespace raster {
 
 namespace {
 
-constexpr std::int64_t kNoLeft = std::numeric_limits<std::int64_t>::max();
-constexpr std::int64_t kNoRight = std::numeric_limits<std::int64_t>::min();
-
 std::int64_t Square(std::int64_t v) {
   return v * v;
 }
@@ -31,20 +28,6 @@ const std::int32_t* PenDiscCache::HalfWidths(int pen_width) {
     }
   }
   return table.data();
-}
-
-std::int64_t StrokeShape::DiscLeft(std::int64_t y) const {
-  std::int64_t left = kNoLeft;
-  if (const std::int64_t k = std::abs(y - y1); k <= radius) left = x1 - disc[k];
-  if (const std::int64_t k = std::abs(y - y2); k <= radius) left = std::min(left, x2 - disc[k]);
-  return left;
-}
-
-std::int64_t StrokeShape::DiscRight(std::int64_t y) const {
-  std::int64_t right = kNoRight;
-  if (const std::int64_t k = std::abs(y - y1); k <= radius) right = x1 + disc[k];
-  if (const std::int64_t k = std::abs(y - y2); k <= radius) right = std::max(right, x2 + disc[k]);
-  return right;
 }
 
 void StrokeShape::RowRun(std::int64_t y, std::int64_t& left, std::int64_t& right) const {

@@ -7,7 +7,9 @@
 // arithmetic only and no per-pixel test.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace raster {
@@ -42,11 +44,28 @@ struct StrokeShape {
   bool LeftOnEdge(std::int64_t y) const { return left_edge_top <= y && y <= left_edge_bottom; }
   bool RightOnEdge(std::int64_t y) const { return right_edge_top <= y && y <= right_edge_bottom; }
   // The run ends given by the round ends that reach row y (INT64_MAX / INT64_MIN if none).
-  std::int64_t DiscLeft(std::int64_t y) const;
-  std::int64_t DiscRight(std::int64_t y) const;
+  std::int64_t DiscLeft(std::int64_t y) const {
+    std::int64_t left = std::numeric_limits<std::int64_t>::max();
+    if (const std::int64_t k = y - y1; k >= -radius && k <= radius) left = x1 - disc[Abs(k)];
+    if (const std::int64_t k = y - y2; k >= -radius && k <= radius) {
+      left = std::min(left, x2 - disc[Abs(k)]);
+    }
+    return left;
+  }
+  std::int64_t DiscRight(std::int64_t y) const {
+    std::int64_t right = std::numeric_limits<std::int64_t>::min();
+    if (const std::int64_t k = y - y1; k >= -radius && k <= radius) right = x1 + disc[Abs(k)];
+    if (const std::int64_t k = y - y2; k >= -radius && k <= radius) {
+      right = std::max(right, x2 + disc[Abs(k)]);
+    }
+    return right;
+  }
 
   // Covered columns [left, right] of row y; left > right when the row is not touched.
   void RowRun(std::int64_t y, std::int64_t& left, std::int64_t& right) const;
+
+ private:
+  static std::size_t Abs(std::int64_t v) { return static_cast<std::size_t>(v < 0 ? -v : v); }
 };
 
 StrokeShape MakeStrokeShape(int x1, int y1, int x2, int y2, int pen_width, PenDiscCache& discs);

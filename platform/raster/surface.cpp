@@ -8,52 +8,76 @@ namespace raster {
 
 namespace {
 
-// Puts back background and picture inside `area` (already clipped to the image).
-void Restore(Image& image, const Image* picture, Pixel back_colour, const Rect& area) {
-  const Rect shown = picture ? Intersect(area, picture->bounds()) : Rect{};
-  for (int y = area.top; y < area.bottom(); ++y) {
-    Pixel* row = image.row(y);
-    if (y < shown.top || y >= shown.bottom()) {
-      std::fill(row + area.left, row + area.right(), back_colour);
-      continue;
-    }
-    std::fill(row + area.left, row + shown.left, back_colour);
-    std::memcpy(row + shown.left, picture->row(y) + shown.left,
-                static_cast<std::size_t>(shown.width) * sizeof(Pixel));
-    std::fill(row + shown.right(), row + area.right(), back_colour);
+// Puts back background and picture in columns [left, right) of row y (within the image).
+void RestoreRow(Image& image, const Image* picture, Pixel back_colour, int y, int left, int right) {
+  Pixel* const row = image.row(y);
+  // The picture covers columns [left, middle), the background the rest.
+  const bool pictured = picture != nullptr && y < picture->height();
+  const int middle = pictured ? std::clamp(picture->width(), left, right) : left;
+  if (middle > left) {
+    std::memcpy(row + left, picture->row(y) + left,
+                static_cast<std::size_t>(middle - left) * sizeof(Pixel));
   }
+  std::fill(row + middle, row + right, back_colour);
 }
 
 }  // namespace
 
 Surface::Surface(int width, int height, Pixel back_colour)
-    : back_colour_(back_colour), image_(width, height, back_colour), changed_(image_.bounds()) {}
+    : back_colour_(back_colour),
+      image_(width, height, back_colour),
+      drawn_rows_(static_cast<std::size_t>(image_.height())),
+      changed_(image_.bounds()) {}
 
 void Surface::SetPicture(std::shared_ptr<const Image> picture) {
-  if (picture == picture_) {
-    Restore(image_, picture_.get(), back_colour_, drawn_);
+  picture_ = std::move(picture);
+  pending_ = true;
+}
+
+void Surface::Settle() const {
+  if (!pending_) return;
+  pending_ = false;
+  if (picture_ == shown_) {  // only the drawings to take away
+    for (int y = drawn_.top; y < drawn_.bottom(); ++y) {
+      RowSpan& span = drawn_rows_[static_cast<std::size_t>(y)];
+      if (!span.empty()) RestoreRow(image_, shown_.get(), back_colour_, y, span.left, span.right);
+      span = {};
+    }
     changed_ = Union(changed_, drawn_);
   } else {
-    picture_ = std::move(picture);
-    Restore(image_, picture_.get(), back_colour_, image_.bounds());
+    shown_ = picture_;
+    for (int y = 0; y < image_.height(); ++y) {
+      RestoreRow(image_, shown_.get(), back_colour_, y, 0, image_.width());
+    }
+    for (int y = drawn_.top; y < drawn_.bottom(); ++y) {
+      drawn_rows_[static_cast<std::size_t>(y)] = {};
+    }
     changed_ = Union(changed_, image_.bounds());
   }
   drawn_ = {};
 }
 
 void Surface::PaintOr(const StrokeCanvas& source, const Rect& dst, const Rect& src) {
-  const Rect painted = Intersect(source.StretchOrInto(image_, dst, src), image_.bounds());
+  Settle();
+  const Rect painted =
+      Intersect(source.StretchOrInto(image_, dst, src, drawn_rows_.data()), image_.bounds());
   drawn_ = Union(drawn_, painted);
   changed_ = Union(changed_, painted);
 }
 
 void Surface::MarkDrawn(const Rect& area) {
+  Settle();
   const Rect clipped = Intersect(area, image_.bounds());
+  if (clipped.empty()) return;
+  for (int y = clipped.top; y < clipped.bottom(); ++y) {
+    drawn_rows_[static_cast<std::size_t>(y)].Add(clipped.left, clipped.right());
+  }
   drawn_ = Union(drawn_, clipped);
   changed_ = Union(changed_, clipped);
 }
 
 Rect Surface::TakeChanged() {
+  Settle();
   return std::exchange(changed_, Rect{});
 }
 

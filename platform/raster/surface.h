@@ -1,8 +1,14 @@
 // A visible picture surface: a persistent backing image made of a background colour, an
 // optional picture at its top-left corner and whatever was drawn over them since.
+//
+// Setting a picture takes effect when the pixels are next needed (to draw, to read, to report
+// what changed), and then copies only what differs from what the image holds: a frame that
+// takes the picture away and sets it again before drawing restores just the columns drawn on
+// each row since the picture was last put back.
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "platform/raster/image.h"
 #include "platform/raster/stroke_canvas.h"
@@ -13,12 +19,14 @@ class Surface {
  public:
   Surface(int width, int height, Pixel back_colour);
 
-  const Image& image() const { return image_; }
+  const Image& image() const {
+    Settle();
+    return image_;
+  }
   int width() const { return image_.width(); }
   int height() const { return image_.height(); }
 
   // Shows `picture` (or none) over the background; everything drawn before is discarded.
-  // Re-assigning the picture already shown restores only what was drawn over it.
   void SetPicture(std::shared_ptr<const Image> picture);
   const std::shared_ptr<const Image>& picture() const { return picture_; }
 
@@ -30,18 +38,28 @@ class Surface {
 
   // Direct access for drawing that the surface cannot do itself (text from a host's font
   // engine); the caller reports the area it touched with MarkDrawn.
-  Image& canvas() { return image_; }
+  Image& canvas() {
+    Settle();
+    return image_;
+  }
   void MarkDrawn(const Rect& area);
 
   // The area changed since the last call, for the host to present.
   Rect TakeChanged();
 
  private:
+  // Brings the pixels up to the picture set last, if a SetPicture is pending.
+  void Settle() const;
+
   Pixel back_colour_;
-  Image image_;
   std::shared_ptr<const Image> picture_;
-  Rect drawn_;    // drawn over the picture since it was set
-  Rect changed_;  // changed since the host last presented
+  // The pixels are made lazily, so a const reader may bring them up to date.
+  mutable Image image_;
+  mutable std::shared_ptr<const Image> shown_;  // in image_ outside what was drawn over it
+  mutable bool pending_ = false;                // picture_ or a clean shown_ still to put back
+  mutable std::vector<RowSpan> drawn_rows_;     // per row, the columns drawn over shown_
+  mutable Rect drawn_;                          // holds them all
+  mutable Rect changed_;                        // changed since the host last presented
 };
 
 }  // namespace raster

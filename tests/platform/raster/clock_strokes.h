@@ -2,6 +2,7 @@
 // strokes, drawn hour, minute, second.
 #pragma once
 
+#include <cmath>
 #include <vector>
 
 #include "platform/raster/stroke_canvas.h"
@@ -31,6 +32,22 @@ inline std::vector<raster::StrokeCanvas::Stroke> ClockStrokes(Point hour, Point 
     }
   }
   return strokes;
+}
+
+// The clock's hands at a second of the day: whole degrees, the hour hand moving half a degree a
+// minute (rounded half to even), each end at the floor of the polar offset.
+inline std::vector<raster::StrokeCanvas::Stroke> ClockStrokesAt(int second_of_day, bool large) {
+  const int hour = second_of_day / 3600 % 24, minute = second_of_day / 60 % 60;
+  const double angles[3] = {std::nearbyint(hour * 30 + minute * 0.5 - 90), minute * 6.0 - 90,
+                            second_of_day % 60 * 6.0 - 90};
+  const int lengths[2][3] = {{100, 130, 147}, {150, 200, 230}};
+  Point ends[3];
+  for (int hand = 0; hand < 3; ++hand) {
+    const double r = angles[hand] * 0.01745329251944;
+    ends[hand] = {kPivot.x + static_cast<int>(std::floor(lengths[large][hand] * std::cos(r))),
+                  kPivot.y + static_cast<int>(std::floor(lengths[large][hand] * std::sin(r)))};
+  }
+  return ClockStrokes(ends[0], ends[1], ends[2], large);
 }
 
 inline void Draw(raster::StrokeCanvas& canvas,

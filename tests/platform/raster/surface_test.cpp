@@ -91,6 +91,34 @@ TEST(SurfaceTest, SamePictureAgainRestoresOnlyWhatWasDrawn) {
   EXPECT_TRUE(surface.image() == direct);
 }
 
+// The clock takes the picture away and sets it again before each frame: as long as nothing is
+// drawn or read in between, that restores only what was drawn, and reads in between see the
+// picture gone.
+TEST(SurfaceTest, PictureTakenAwayAndSetAgainRestoresOnlyWhatWasDrawn) {
+  Surface surface(174, 176, kBack);
+  const auto face = Face(170, 173, 0x030507);
+  surface.SetPicture(face);
+  surface.TakeChanged();
+  const Image clean = surface.image();
+  surface.PaintOr(HandsAt({121, 147}, {417, 134}, {244, 464}), kDest, kSource);
+  const Rect painted = surface.TakeChanged();
+  surface.canvas().set(0, 0, 0xABCDEF);  // behind the surface's back, outside the drawings
+  ASSERT_TRUE(Intersect(painted, {0, 0, 1, 1}).empty());
+
+  surface.SetPicture(nullptr);
+  surface.SetPicture(face);
+  EXPECT_EQ(surface.TakeChanged(), painted);
+  Image expected = clean;
+  expected.set(0, 0, 0xABCDEF);
+  EXPECT_TRUE(surface.image() == expected);
+
+  surface.SetPicture(nullptr);
+  EXPECT_TRUE(surface.image() == Image(174, 176, kBack));
+  EXPECT_EQ(surface.TakeChanged(), (Rect{0, 0, 174, 176}));
+  surface.SetPicture(face);
+  EXPECT_TRUE(surface.image() == Composed(174, 176, kBack, face.get()));
+}
+
 TEST(SurfaceTest, DifferentPictureRedrawsEverything) {
   Surface surface(174, 176, 0x00FF00);
   surface.SetPicture(Face(170, 173, 0x030507));
