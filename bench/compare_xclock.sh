@@ -48,11 +48,11 @@ valgrind --tool=callgrind --callgrind-out-file="$work/vestrel.cg" "$work/vestrel
 valgrind --tool=callgrind --callgrind-out-file="$work/xclock.cg" xclock -update 1 \
   2>/dev/null & pids+=($!)
 sleep $((settle * 4))  # start-up is slow under valgrind
-callgrind_control -z "${pids[0]}" >/dev/null
-callgrind_control -z "${pids[1]}" >/dev/null
+callgrind_control -z "${pids[0]}" >/dev/null 2>&1
+callgrind_control -z "${pids[1]}" >/dev/null 2>&1
 sleep "$seconds"
-callgrind_control -d "${pids[0]}" >/dev/null
-callgrind_control -d "${pids[1]}" >/dev/null
+callgrind_control -d "${pids[0]}" >/dev/null 2>&1
+callgrind_control -d "${pids[1]}" >/dev/null 2>&1
 instructions() {
   # The last dump holds the events since the counters were zeroed.
   local last

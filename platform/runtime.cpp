@@ -46,6 +46,13 @@ void Runtime::Dispatch(Handler&& handler) {
     }
   }
   --depth_;
+  FlushRepaint();
+}
+
+void Runtime::FlushRepaint() {
+  if (!repaint_pending_ || ended_) return;
+  repaint_pending_ = false;
+  host_.Invalidate();
 }
 
 void Runtime::Fail(const std::exception& error) {
@@ -64,7 +71,6 @@ void Runtime::Start(const std::function<std::unique_ptr<Form>(Runtime&)>& create
     form_ = create_form(*this);
     form_->OnLoad();
   });
-  if (!ended_) host_.Invalidate();
 }
 
 void Runtime::TimerTick(int index) {
@@ -188,6 +194,7 @@ void Runtime::Unload(Form& form) {
 
 void Runtime::DoEvents() {
   if (ended_) return;
+  FlushRepaint();
   host_.DoEvents();
   if (pending_error_) {
     std::exception_ptr error = pending_error_;

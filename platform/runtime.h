@@ -49,7 +49,12 @@ class Runtime {
   // --- Used by the controls and the program's statements
   int AddTimer(Timer& timer);
   void TimerChanged(const Timer& timer);
-  void SurfaceChanged() { host_.Invalidate(); }
+  // Something visible changed; the host hears of it once the running handler ends or yields
+  // (at once outside handlers), so a frame's many drawing steps make one repaint.
+  void SurfaceChanged() {
+    repaint_pending_ = true;
+    if (depth_ == 0) FlushRepaint();
+  }
   void PopupMenu(Menu& menu);
   void Unload(Form& form);
   void DoEvents();
@@ -60,6 +65,7 @@ class Runtime {
   template <typename Handler>
   void Dispatch(Handler&& handler);
   void Fail(const std::exception& error);
+  void FlushRepaint();
   bool InLabel(int x, int y) const;
 
   Host& host_;
@@ -69,6 +75,7 @@ class Runtime {
   std::vector<Timer*> timers_;
   int depth_ = 0;
   std::exception_ptr pending_error_;
+  bool repaint_pending_ = false;
   bool ended_ = false;
   int exit_code_ = 0;
   enum class Press { kNone, kSurface, kLabel } press_ = Press::kNone;
