@@ -35,9 +35,13 @@ class ChainPass {
   using TouchedRow = typename Buffers::TouchedRow;
   using Chains = StrokeChains<Lanes>;
   using Chain = typename Chains::Chain;
+  using KeptSegment = typename Buffers::KeptSegment;
+  using KeptRow = typename Buffers::KeptRow;
 
   // With `strokes` (those the chains were made of), a chain's own runs are looked up by its
-  // strokes in buffers.chain_runs, and stored there when new; without, they are made afresh.
+  // strokes in buffers.chain_runs, and stored there when new, and the chains before the new
+  // ones must be the kept chains, whose rows are then taken from buffers.kept_rows; without,
+  // all of it is made afresh.
   ChainPass(const ShrinkAxis& ax, const ShrinkAxis& ay, const ColumnLanding& columns,
             Buffers& buffers, ShrinkGrid<Lanes>& grid,
             const std::vector<StrokeCanvas::Stroke>* strokes)
@@ -64,6 +68,8 @@ class ChainPass {
                  std::int64_t from, std::int64_t to);
   void AddRunsOnRow(Chain& chain, ColumnRun outer, std::int64_t y);
   void TakeOffCovered(std::int64_t y);
+  // What the chains before the new ones show on row y, one colour a run, left to right.
+  const KeptRow& KeptRowAt(std::int64_t y);
   // Takes the chain's colour off the columns of `part`; `runs` holds its runs on the row.
   void TakeOff(const Chain& chain, const ColumnRun* runs, std::size_t count, ColumnRun part);
   std::size_t LevelRuns(const Chain& chain, std::int64_t y, ColumnRun* runs) const;
@@ -125,6 +131,18 @@ class ChainPass {
         cells[e.cell] -= fall;
         cells[e.cell + 1] -= w.full - fall;
       }
+    }
+  }
+
+  // Adds `delta` from column x on, on every touched row.
+  void Step(Lanes delta, std::int64_t x) {
+    const ColumnLanding::Landing l = columns_.at(x);
+    for (int r = 0; r < touched_; ++r) {
+      const Lanes part = delta * rows_[r].weight;
+      const Lanes rise = part * l.part;
+      Lanes* const cells = rows_[r].cells;
+      cells[l.cell] += rise;
+      cells[l.cell + 1] += part * ax_.dst_unit - rise;
     }
   }
 
@@ -466,6 +484,32 @@ void ChainPass<Lanes>::TakeOffCovered(std::int64_t y) {
     covered.Add(outer);
   }
   if (covered.empty() || first_new_ == 0) return;
+  if (strokes_ != nullptr) {
+    const KeptRow& row = KeptRowAt(y);
+    const KeptSegment* const segments = buffers_.kept_segments.data() + row.begin;
+    const KeptSegment* const segments_end = segments + row.count;
+    const KeptSegment* first = segments;
+    // Each covered part loses the kept colours under it: a step down where a run starts,
+    // back up where it ends, one step where two runs touch.
+    covered.ForEachPart(covered.hull(), nothing_, [&](ColumnRun part) {
+      while (first != segments_end && first->run.end <= part.left) ++first;
+      Lanes open{};
+      std::int64_t at = part.left - 1;  // where the open run ends
+      for (const KeptSegment* s = first; s != segments_end && s->run.left < part.end; ++s) {
+        const std::int64_t left = std::max(s->run.left, part.left);
+        if (left == at) {
+          Step(open - s->colour, left);
+        } else {
+          if (at >= part.left) Step(open, at);
+          Step(-s->colour, left);
+        }
+        open = s->colour;
+        at = std::min(s->run.end, part.end);
+      }
+      if (at >= part.left) Step(open, at);
+    });
+    return;
+  }
   const ColumnRun hull = covered.hull();
   ColumnRunSet& covered_before = buffers_.covered_before;  // by old chains laid so far
   covered_before.Clear();
@@ -482,6 +526,47 @@ void ChainPass<Lanes>::TakeOffCovered(std::int64_t y) {
     });
     covered_before.Add(outer);
   }
+}
+
+template <class Lanes>
+auto ChainPass<Lanes>::KeptRowAt(std::int64_t y) -> const KeptRow& {
+  KeptRow& row = buffers_.kept_rows[static_cast<std::size_t>(y - ay_.src_begin)];
+  if (row.generation == buffers_.kept_generation) return row;
+  std::vector<KeptSegment>& segments = buffers_.kept_segments;
+  row.generation = buffers_.kept_generation;
+  row.begin = segments.size();
+  ColumnRun* const runs = buffers_.level_runs.data();
+  ColumnRunSet& covered_before = buffers_.covered_before;  // by the chains laid so far
+  ColumnRunSet& outer_only = buffers_.one_run;
+  covered_before.Clear();
+  for (std::size_t c = first_new_; c-- > 0;) {
+    Chain& chain = chains_[c];
+    if (y < chain.top || y > chain.bottom) continue;
+    const ColumnRun outer = chains_.Seek(chain, y);
+    if (outer.empty()) continue;
+    const std::size_t count = LevelRuns(chain, y, runs);
+    outer_only.Clear();
+    outer_only.Add(outer);
+    // The runs are nested: columns in k + 1 of them show the colour of level k.
+    outer_only.ForEachPart(outer, covered_before, [&](ColumnRun part) {
+      const auto emit = [&](std::int64_t left, std::int64_t end, std::size_t k) {
+        left = std::max(left, part.left);
+        end = std::min(end, part.end);
+        if (left < end) {
+          segments.push_back({{left, end}, chains_.level(chain.first_level + k).colour});
+        }
+      };
+      for (std::size_t k = 0; k < count; ++k) {
+        emit(runs[k].left, k + 1 < count ? runs[k + 1].left : runs[k].end, k);
+      }
+      for (std::size_t k = count - 1; k > 0; --k) emit(runs[k].end, runs[k - 1].end, k - 1);
+    });
+    covered_before.Add(outer);
+  }
+  row.count = segments.size() - row.begin;
+  std::sort(segments.begin() + static_cast<std::ptrdiff_t>(row.begin), segments.end(),
+            [](const KeptSegment& a, const KeptSegment& b) { return a.run.left < b.run.left; });
+  return row;
 }
 
 template <class Lanes>

@@ -54,6 +54,7 @@ Rect Composite(const std::vector<StrokeCanvas::Stroke>& strokes, const ShrinkAxi
     b.frame.Resize(row_begin, row_end, columns.cell_count());
     b.one_chain.Resize(row_begin, row_end, columns.cell_count());
     b.chain_runs.Clear();
+    b.kept_rows.assign(static_cast<std::size_t>(ay.src_end - ay.src_begin), {});
     b.chains.Reset(ax.src_begin, ax.src_end, ay.src_begin, ay.src_end);
     b.kept_strokes.clear();
     b.kept_chains = 0;
@@ -93,12 +94,19 @@ Rect Composite(const std::vector<StrokeCanvas::Stroke>& strokes, const ShrinkAxi
   b.covered.Reserve(b.chains.size());
   b.meeting_rows.reserve(b.chains.size() * b.chains.size());
   b.covered_before.Reserve(b.chains.size());
+  b.one_run.Reserve(1);
   b.level_runs.resize(b.chains.most_levels());
 
   Finisher<Lanes, Rounding> finisher(ax, columns, round);
   if (kept_chains > b.kept_chains) {
     ChainPass<Lanes>(ax, ay, columns, b, b.frame, nullptr).Add(b.kept_chains, kept_chains);
     finisher.Absorb(b.frame, b.kept, b.kept_pixels);
+    // The kept chains changed: what they show on each row is made anew when needed. Each
+    // row shows at most two runs per stroke (between the ends of all runs), so reserving
+    // that much keeps the frames that fill the rows in from allocating.
+    ++b.kept_generation;
+    b.kept_segments.clear();
+    b.kept_segments.reserve(b.kept_rows.size() * 2 * b.chains.level_count());
   }
   if (keep > kept) b.kept_strokes.assign(strokes.begin(), strokes.begin() + keep);
   b.kept_chains = kept_chains;

@@ -64,7 +64,22 @@ struct OrShrinkScratch {
     ChainRunsCache<Lanes> chain_runs{kCachedChains};
     ShrinkGrid<Lanes> one_chain;
 
-    ColumnRunSet covered, covered_before;
+    ColumnRunSet covered, covered_before, one_run;
+    // What the kept chains show on each source row (from ay.src_begin), as runs of one
+    // colour each, made when a frame first needs the row: a new chain takes exactly that off
+    // where it covers them. A row is valid while its generation is kept_generation, which
+    // changes with the kept chains; the runs of valid rows lie in kept_segments.
+    struct KeptSegment {
+      ColumnRun run;
+      Lanes colour;
+    };
+    struct KeptRow {
+      std::uint64_t generation = 0;
+      std::size_t begin = 0, count = 0;
+    };
+    std::vector<KeptRow> kept_rows;
+    std::vector<KeptSegment> kept_segments;
+    std::uint64_t kept_generation = 0;
     std::vector<RowRange> meeting_rows;
     std::vector<ColumnRun> level_runs;
     std::vector<TouchedRow> touched;

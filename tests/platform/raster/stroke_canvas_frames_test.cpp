@@ -72,8 +72,15 @@ TEST(StrokeCanvasFrames, ClockSecondsMatchTheReference) {
     int h, m, s, count;
     bool large;
   } const runs[] = {
-      {10, 10, 57, 5, true}, {11, 59, 58, 4, true}, {2, 59, 58, 4, false},
-      {6, 30, 40, 3, false}, {9, 15, 44, 3, true},  {23, 59, 59, 3, false},
+      {10, 10, 57, 5, true},
+      {11, 59, 58, 4, true},
+      {2, 59, 58, 4, false},
+      {6, 30, 40, 3, false},
+      {9, 15, 44, 3, true},
+      {23, 59, 59, 3, false},
+      // What the kept hands show on a row is kept for the rest of their minute: the second
+      // hand sweeps over both of them, into the next minute and over the new minute hand.
+      {10, 9, 40, 45, true},
   };
   for (const Run& run : runs) {
     SCOPED_TRACE(std::to_string(run.h) + ":" + std::to_string(run.m) + ":" + std::to_string(run.s) +
