@@ -121,6 +121,11 @@ locate() {
   top=$(window_value 'Absolute upper-left Y')
 }
 at() { echo $((left + $1)) $((top + $2)); }
+# A right press on the face; the popup menu must open.
+open_menu() {
+  xdotool mousemove $(at 40 120) mousedown 3 mouseup 3
+  wait_until 3 popup_open || fail "no popup menu"
+}
 
 clock=
 work=$(mktemp -d)
@@ -187,8 +192,7 @@ locate
 shot moved
 
 step "a right press opens the popup menu"
-xdotool mousemove $(at 40 120) mousedown 3 mouseup 3
-wait_until 3 popup_open || fail "no popup menu"
+open_menu
 menu=$(popup_windows | head -n1)
 menu_w=$(xwininfo -id "$menu" | sed -n 's/^ *Width: *//p')
 menu_h=$(xwininfo -id "$menu" | sed -n 's/^ *Height: *//p')
@@ -203,8 +207,7 @@ wait_until 3 not_on_top || fail "still always on top"
 xwininfo -shape -id "$win" | grep -q 'Window shape extents: *170x174+0+0' ||
   fail "the shape was lost"
 [[ $(opacity) == "$opacity_half" ]] || fail "the transparency was lost"
-xdotool mousemove $(at 40 120) mousedown 3 mouseup 3
-wait_until 3 popup_open || fail "no popup menu"
+open_menu
 xdotool key Down Down Down Down Down Down Down Return
 wait_until 3 on_top || fail "not always on top again"
 
@@ -215,16 +218,14 @@ xdotool click 1
 wait_until 3 has_opacity "$opacity_half" || fail "the ● did not fade the window back"
 
 step "3分ﾀｲﾏｰ prints the minutes left on the face"
-xdotool mousemove $(at 40 120) mousedown 3 mouseup 3
-wait_until 3 popup_open || fail "no popup menu"
+open_menu
 xdotool key Down Down Return  # the entry after the separator
 # The countdown's red "A 3" under the 2.
 wait_until 3 near_in red $(at 118 80) 40 20 || fail "no countdown on the face"
 shot countdown
 
 step "ﾊﾞｰｼﾞｮﾝ情報 shows the version box"
-xdotool mousemove $(at 40 120) mousedown 3 mouseup 3
-wait_until 3 popup_open || fail "no popup menu"
+open_menu
 xdotool key Up Return  # the last entry
 box=$(timeout 5 xdotool search --sync --limit 1 --name 'ｱﾌﾟﾘｹｰｼｮﾝ情報') || fail "no version box"
 sleep 0.3  # let it paint
@@ -234,8 +235,7 @@ wait_until 3 bash -c "! xdotool search --onlyvisible --name 'ｱﾌﾟﾘｹｰ�
   fail "the version box stayed open"
 
 step "終了 ends the program and saves the settings"
-xdotool mousemove $(at 40 120) mousedown 3 mouseup 3
-wait_until 3 popup_open || fail "no popup menu"
+open_menu
 menu=$(popup_windows | head -n1)
 menu_x=$(xwininfo -id "$menu" | sed -n 's/^ *Absolute upper-left X: *//p')
 menu_y=$(xwininfo -id "$menu" | sed -n 's/^ *Absolute upper-left Y: *//p')
