@@ -16,11 +16,22 @@ xsession_start() {
   rm -f "$fd_file"
   openbox --sm-disable >/dev/null 2>&1 &
   XSESSION_WM=$!
-  # Wait until the window manager owns the screen.
+  # Wait until the window manager owns the screen...
   for i in $(seq 100); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.05
   done
+  # ...and has finished starting: a window mapped while it still starts up can stay unmapped
+  # for good. A small probe window shows when it handles map requests.
+  xclock -geometry 8x8+0+0 -name vestrel-probe >/dev/null 2>&1 &
+  local probe=$! id
+  for i in $(seq 200); do
+    id=$(xdotool search --classname vestrel-probe 2>/dev/null | head -n1) || true
+    [[ -n "$id" ]] && xwininfo -id "$id" 2>/dev/null | grep -q IsViewable && break
+    sleep 0.05
+  done
+  kill "$probe" 2>/dev/null || true
+  wait "$probe" 2>/dev/null || true
 }
 
 xsession_stop() {
