@@ -39,7 +39,9 @@ QImage ToArgbImage(const raster::IconFileImage& image) {
   for (int y = 0; y < image.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(argb.scanLine(y));
     for (int x = 0; x < image.width(); ++x) {
-      line[x] = image.masked(x, y) ? qRgba(0, 0, 0, 0) : (0xFF000000u | image.colour.at(x, y));
+      const std::size_t at = static_cast<std::size_t>(y) * image.width() + x;
+      const QRgb alpha = image.alpha.empty() ? (image.masked(x, y) ? 0 : 0xFF) : image.alpha[at];
+      line[x] = alpha == 0 ? qRgba(0, 0, 0, 0) : (alpha << 24 | image.colour.at(x, y));
     }
   }
   return argb;
@@ -72,8 +74,19 @@ PointerShapes LoadPointerShapes() {
     shapes.pointing_hand = ToCursor(*hand);
   if (const auto target = Decode(resources::Asset::kTargetCursor))
     shapes.target = ToCursor(*target);
-  if (const auto icon = Decode(resources::Asset::kIcon)) {
-    shapes.window_icon = QIcon(QPixmap::fromImage(ToArgbImage(*icon)));
+  // Every size with alpha, so the window manager and task switchers pick a sharp one
+  // (_NET_WM_ICON carries them all); the masked image only if there is nothing better.
+  const std::span<const std::uint8_t> icon_file = resources::AssetBytes(resources::Asset::kIcon);
+  const std::vector<raster::IconFileImage> icons = raster::DecodeIconFileImages(icon_file);
+  for (const raster::IconFileImage& icon : icons) {
+    if (!icon.alpha.empty()) shapes.window_icon.addPixmap(QPixmap::fromImage(ToArgbImage(icon)));
+  }
+  for (const std::span<const std::uint8_t> png : raster::IconFilePngImages(icon_file)) {
+    const QImage image = QImage::fromData(png.data(), static_cast<int>(png.size()), "PNG");
+    if (!image.isNull()) shapes.window_icon.addPixmap(QPixmap::fromImage(image));
+  }
+  if (shapes.window_icon.isNull() && !icons.empty()) {
+    shapes.window_icon = QIcon(QPixmap::fromImage(ToArgbImage(icons.front())));
   }
   return shapes;
 }

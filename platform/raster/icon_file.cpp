@@ -1,5 +1,9 @@
 #include "platform/raster/icon_file.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 #include "platform/raster/bmp.h"
 
 namespace raster {
@@ -19,18 +23,34 @@ bool IsSupportedDepth(std::uint32_t bits) {
   return bits == 1 || bits == 4 || bits == 8 || bits == 24 || bits == 32;
 }
 
-}  // namespace
-
-std::optional<IconFileImage> DecodeIconFile(std::span<const std::uint8_t> bytes) {
+// The number of images in the file and its type; nothing unless it is an icon or cursor file.
+std::optional<std::pair<std::uint32_t, std::uint32_t>> ReadDirectory(
+    std::span<const std::uint8_t> bytes) {
   const auto reserved = dib::U16(bytes, 0);
   const auto type = dib::U16(bytes, 2);
   const auto count = dib::U16(bytes, 4);
-  if (reserved != 0u || (type != kIconType && type != kCursorType) || !count || *count == 0) {
+  if (reserved != 0u || !type || (*type != kIconType && *type != kCursorType) || !count ||
+      *count == 0) {
     return std::nullopt;
   }
-  // The first directory entry: size, colours, then planes and depth for icons or the
-  // hotspot for cursors, then where the image lies in the file.
-  const std::size_t entry = kDirectoryHeaderSize;
+  // A file cut short anywhere is refused as a whole, not only where its first image lies.
+  for (std::uint32_t i = 0; i < *count; ++i) {
+    const std::size_t entry = kDirectoryHeaderSize + std::size_t{16} * i;
+    const auto image_size = dib::U32(bytes, entry + 8);
+    const auto image_at = dib::U32(bytes, entry + 12);
+    if (!image_size || !image_at || *image_at > bytes.size() ||
+        *image_size > bytes.size() - *image_at) {
+      return std::nullopt;
+    }
+  }
+  return std::pair{*count, *type};
+}
+
+std::optional<IconFileImage> DecodeEntry(std::span<const std::uint8_t> bytes, std::uint32_t index,
+                                         std::uint32_t type) {
+  // The directory entry: size, colours, then planes and depth for icons or the hotspot for
+  // cursors, then where the image lies in the file.
+  const std::size_t entry = kDirectoryHeaderSize + std::size_t{16} * index;
   const auto hot_x = dib::U16(bytes, entry + 4);
   const auto hot_y = dib::U16(bytes, entry + 6);
   const auto image_size = dib::U32(bytes, entry + 8);
@@ -83,6 +103,7 @@ std::optional<IconFileImage> DecodeIconFile(std::span<const std::uint8_t> bytes)
   result.bits_per_pixel = static_cast<int>(bits);
   result.colour = Image(width, height);
   result.mask.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  if (bits == 32) result.alpha.resize(result.mask.size());
   // Both bitmaps are stored bottom-up.
   for (int y = 0; y < height; ++y) {
     const std::size_t stored_row = static_cast<std::size_t>(height - 1 - y);
@@ -96,12 +117,53 @@ std::optional<IconFileImage> DecodeIconFile(std::span<const std::uint8_t> bytes)
         const std::uint8_t* p = colour_row + static_cast<std::size_t>(x) * (bits / 8);
         out[x] = Pixel{p[2]} << 16 | Pixel{p[1]} << 8 | Pixel{p[0]};
       }
-      result.mask[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                  static_cast<std::size_t>(x)] =
-          static_cast<std::uint8_t>(PackedValue(mask_row, x, 1));
+      const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                             static_cast<std::size_t>(x);
+      result.mask[at] = static_cast<std::uint8_t>(PackedValue(mask_row, x, 1));
+      if (bits == 32) result.alpha[at] = colour_row[static_cast<std::size_t>(x) * 4 + 3];
     }
   }
+  // An image whose alpha bytes are all zero is drawn by its mask alone.
+  if (std::ranges::all_of(result.alpha, [](std::uint8_t a) { return a == 0; })) {
+    result.alpha.clear();
+  }
   return result;
+}
+
+}  // namespace
+
+std::optional<IconFileImage> DecodeIconFile(std::span<const std::uint8_t> bytes) {
+  const auto directory = ReadDirectory(bytes);
+  if (!directory) return std::nullopt;
+  return DecodeEntry(bytes, 0, directory->second);
+}
+
+std::vector<IconFileImage> DecodeIconFileImages(std::span<const std::uint8_t> bytes) {
+  std::vector<IconFileImage> images;
+  const auto directory = ReadDirectory(bytes);
+  if (!directory) return images;
+  for (std::uint32_t i = 0; i < directory->first; ++i) {
+    if (auto image = DecodeEntry(bytes, i, directory->second)) images.push_back(std::move(*image));
+  }
+  return images;
+}
+
+std::vector<std::span<const std::uint8_t>> IconFilePngImages(std::span<const std::uint8_t> bytes) {
+  static constexpr std::uint8_t kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  std::vector<std::span<const std::uint8_t>> images;
+  const auto directory = ReadDirectory(bytes);
+  if (!directory) return images;
+  for (std::uint32_t i = 0; i < directory->first; ++i) {
+    // ReadDirectory has checked that every entry lies within the file.
+    const std::size_t entry = kDirectoryHeaderSize + std::size_t{16} * i;
+    const std::span<const std::uint8_t> image =
+        bytes.subspan(*dib::U32(bytes, entry + 12), *dib::U32(bytes, entry + 8));
+    if (image.size() >= sizeof kPngSignature &&
+        std::equal(std::begin(kPngSignature), std::end(kPngSignature), image.begin())) {
+      images.push_back(image);
+    }
+  }
+  return images;
 }
 
 }  // namespace raster

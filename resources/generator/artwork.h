@@ -12,8 +12,8 @@ struct ArtFile {
   std::vector<std::uint8_t> bytes;
 };
 
-// face_large.bmp, face_small.bmp, vestrel.ico, hand.cur and target.cur. The same bytes on
-// every run and every build.
+// face_large.bmp, face_small.bmp, vestrel.ico, hand.cur, target.cur, and the desktop icons
+// vestrel-<size>.png and vestrel.svg. The same bytes on every run and every build.
 std::vector<ArtFile> DrawArtwork();
 
 }  // namespace artwork

@@ -1,11 +1,13 @@
 #include "resources/generator/icon_encoder.h"
 
 #include "resources/generator/byte_writer.h"
+#include "resources/generator/png_encoder.h"
 
 namespace artwork {
 namespace {
 
-constexpr std::uint32_t kDirectorySize = 6 + 16;  // the header and one entry
+constexpr std::uint32_t kDirectoryHeaderSize = 6;
+constexpr std::uint32_t kDirectoryEntrySize = 16;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 
 std::size_t At(const IconImage& image, int x, int y) {
@@ -60,13 +62,14 @@ std::vector<std::uint8_t> EncodeImage(const IconImage& image) {
     }
   }
   for (int y = image.height - 1; y >= 0; --y) {
-    if (bits == 24) {
+    if (bits >= 24) {
       const std::size_t row_start = out.size();
       for (int x = 0; x < image.width; ++x) {
         const Rgb c = image.colour[At(image, x, y)];
         out.U8(c.b);
         out.U8(c.g);
         out.U8(c.r);
+        if (bits == 32) out.U8(image.alpha[At(image, x, y)]);
       }
       out.PadRow(row_start);
     } else {
@@ -79,35 +82,63 @@ std::vector<std::uint8_t> EncodeImage(const IconImage& image) {
   return out.Take();
 }
 
-std::vector<std::uint8_t> EncodeFile(const IconImage& image, std::uint32_t type,
-                                     std::uint32_t planes_or_hot_x, std::uint32_t bits_or_hot_y) {
-  const std::vector<std::uint8_t> body = EncodeImage(image);
+// The file: the directory (a header, then one entry per image: size, colours, planes and
+// depth for icons or the hotspot for cursors, then where the image lies), then the images.
+struct Entry {
+  const IconImage* image;
+  std::uint32_t planes_or_hot_x;
+  std::uint32_t bits_or_hot_y;
+};
+
+std::vector<std::uint8_t> EncodeFile(std::uint32_t type, const std::vector<Entry>& entries) {
+  std::vector<std::vector<std::uint8_t>> bodies;
+  for (const Entry& entry : entries) {
+    // Large images with alpha are stored as PNG, as Windows keeps its 256 px icons: a tenth of
+    // the bytes of the bitmap.
+    const IconImage& image = *entry.image;
+    bodies.push_back(image.bits_per_pixel == 32 && image.width >= 256 ? EncodePng(image)
+                                                                      : EncodeImage(image));
+  }
   ByteWriter out;
   out.U16(0);
   out.U16(type);
-  out.U16(1);                                              // one image
-  out.U8(static_cast<std::uint32_t>(image.width) & 0xFF);  // 0 stands for 256
-  out.U8(static_cast<std::uint32_t>(image.height) & 0xFF);
-  out.U8(image.bits_per_pixel <= 8 ? (1u << image.bits_per_pixel) & 0xFF : 0);
-  out.U8(0);
-  out.U16(planes_or_hot_x);
-  out.U16(bits_or_hot_y);
-  out.U32(static_cast<std::uint32_t>(body.size()));
-  out.U32(kDirectorySize);
+  out.U16(static_cast<std::uint32_t>(entries.size()));
+  std::uint32_t image_at =
+      kDirectoryHeaderSize + kDirectoryEntrySize * static_cast<std::uint32_t>(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const IconImage& image = *entries[i].image;
+    out.U8(static_cast<std::uint32_t>(image.width) & 0xFF);  // 0 stands for 256
+    out.U8(static_cast<std::uint32_t>(image.height) & 0xFF);
+    out.U8(image.bits_per_pixel <= 8 ? (1u << image.bits_per_pixel) & 0xFF : 0);
+    out.U8(0);
+    out.U16(entries[i].planes_or_hot_x);
+    out.U16(entries[i].bits_or_hot_y);
+    out.U32(static_cast<std::uint32_t>(bodies[i].size()));
+    out.U32(image_at);
+    image_at += static_cast<std::uint32_t>(bodies[i].size());
+  }
   std::vector<std::uint8_t> file = out.Take();
-  file.insert(file.end(), body.begin(), body.end());
+  for (const auto& body : bodies) file.insert(file.end(), body.begin(), body.end());
   return file;
 }
 
 }  // namespace
 
 std::vector<std::uint8_t> EncodeIcon(const IconImage& image) {
-  return EncodeFile(image, 1, 1, static_cast<std::uint32_t>(image.bits_per_pixel));
+  return EncodeIconSet({image});
+}
+
+std::vector<std::uint8_t> EncodeIconSet(const std::vector<IconImage>& images) {
+  std::vector<Entry> entries;
+  for (const IconImage& image : images) {
+    entries.push_back({&image, 1, static_cast<std::uint32_t>(image.bits_per_pixel)});
+  }
+  return EncodeFile(1, entries);
 }
 
 std::vector<std::uint8_t> EncodeCursor(const IconImage& image, Hotspot hotspot) {
-  return EncodeFile(image, 2, static_cast<std::uint32_t>(hotspot.x),
-                    static_cast<std::uint32_t>(hotspot.y));
+  return EncodeFile(
+      2, {{&image, static_cast<std::uint32_t>(hotspot.x), static_cast<std::uint32_t>(hotspot.y)}});
 }
 
 }  // namespace artwork

@@ -1,4 +1,4 @@
-// Writes icon (.ico) and cursor (.cur) files holding one image.
+// Writes icon (.ico) and cursor (.cur) files.
 #pragma once
 
 #include <cstdint>
@@ -12,10 +12,11 @@ namespace artwork {
 struct IconImage {
   int width = 0;
   int height = 0;
-  int bits_per_pixel = 0;           // 1, 4 or 8 with a palette, or 24
+  int bits_per_pixel = 0;           // 1, 4 or 8 with a palette, 24, or 32 with alpha
   std::vector<Rgb> palette;         // 2^bits_per_pixel colours for the indexed depths
   std::vector<std::uint8_t> index;  // per pixel, indexed depths only
-  std::vector<Rgb> colour;          // per pixel, 24 bits only
+  std::vector<Rgb> colour;          // per pixel, 24 and 32 bits only
+  std::vector<std::uint8_t> alpha;  // per pixel, 32 bits only: opacity, not premultiplied
   // Per pixel, the AND mask: 1 lets the screen through. With a black colour the pixel is
   // transparent, with a white one it inverts the screen.
   std::vector<std::uint8_t> mask;
@@ -27,6 +28,9 @@ struct Hotspot {
 };
 
 std::vector<std::uint8_t> EncodeIcon(const IconImage& image);
+// One icon file with every image, in the order given (the first one is what simple readers use).
+// Images of 256 px with alpha are stored as PNG, the others as bitmaps with their mask.
+std::vector<std::uint8_t> EncodeIconSet(const std::vector<IconImage>& images);
 std::vector<std::uint8_t> EncodeCursor(const IconImage& image, Hotspot hotspot);
 
 }  // namespace artwork

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "resources/generator/artwork.h"
+#include "resources/generator/icon_art.h"
 #include "tests/resources/art_assets.h"
 
 namespace {
@@ -24,7 +25,8 @@ std::string FirstDifference(const std::vector<std::uint8_t>& a,
 
 TEST(ArtworkTest, EmbeddedFilesEqualAFreshDrawing) {
   const std::vector<artwork::ArtFile> drawn = artwork::DrawArtwork();
-  ASSERT_EQ(drawn.size(), std::size(kAllAssets));
+  // The embedded files, and the desktop icons (PNGs and one SVG) that only get installed.
+  ASSERT_EQ(drawn.size(), std::size(kAllAssets) + artwork::kDesktopIconSizes.size() + 1);
   for (const art_test::NamedAsset& named : kAllAssets) {
     const auto file = std::find_if(drawn.begin(), drawn.end(),
                                    [&](const artwork::ArtFile& f) { return f.name == named.file; });

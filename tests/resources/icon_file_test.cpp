@@ -81,7 +81,7 @@ TEST_P(IconDepthTest, IconsAndCursorsDecodeEveryPixel) {
 
 INSTANTIATE_TEST_SUITE_P(Depths, IconDepthTest, testing::Values(1, 4, 8, 24));
 
-TEST(IconFileTest, DecodesThirtyTwoBitPixelsWithoutTheirAlpha) {
+TEST(IconFileTest, DecodesThirtyTwoBitPixelsWithTheirAlpha) {
   // One 2 x 1 image: directory, info header, two BGRA pixels, one padded mask row.
   std::vector<std::uint8_t> file = {0,  0, 1,  0, 1,  0,                     // icon, one image
                                     2,  1, 0,  0, 1,  0, 32, 0,              // 2 x 1, 32 bits
@@ -98,6 +98,7 @@ TEST(IconFileTest, DecodesThirtyTwoBitPixelsWithoutTheirAlpha) {
   EXPECT_EQ(icon->colour.at(1, 0), 0x010203u);
   EXPECT_FALSE(icon->masked(0, 0));
   EXPECT_TRUE(icon->masked(1, 0));
+  EXPECT_EQ(icon->alpha, (std::vector<std::uint8_t>{0x80, 0xFF}));
 }
 
 TEST(IconFileTest, RefusesEveryTruncationOfTheShippedFiles) {
@@ -105,9 +106,18 @@ TEST(IconFileTest, RefusesEveryTruncationOfTheShippedFiles) {
        {resources::Asset::kIcon, resources::Asset::kHandCursor, resources::Asset::kTargetCursor}) {
     const std::vector<std::uint8_t> bytes = art_test::Bytes(asset);
     ASSERT_TRUE(raster::DecodeIconFile(bytes).has_value());
-    for (std::size_t size = 0; size < bytes.size(); ++size) {
+    // Every cut through the headers and the first images, then cuts spread over the large
+    // images and the very last byte. Each cut is its own exact-size copy, so that a read past
+    // its end shows under AddressSanitizer.
+    std::vector<std::size_t> sizes;
+    for (std::size_t size = 0; size < bytes.size(); size += size < 8192 ? 1 : 509) {
+      sizes.push_back(size);
+    }
+    sizes.push_back(bytes.size() - 1);
+    for (const std::size_t size : sizes) {
       const std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + size);
       EXPECT_FALSE(raster::DecodeIconFile(cut).has_value()) << "cut at " << size;
+      EXPECT_TRUE(raster::DecodeIconFileImages(cut).empty()) << "cut at " << size;
     }
   }
 }

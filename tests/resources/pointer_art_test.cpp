@@ -1,12 +1,15 @@
 // The window icon and the two mouse pointers: format, hotspots and the pixels that matter.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <set>
 #include <string>
 
 #include "platform/raster/icon_file.h"
+#include "resources/generator/icon_art.h"
+#include "resources/generator/png_encoder.h"
 #include "tests/resources/art_assets.h"
 
 namespace {
@@ -34,6 +37,7 @@ struct PointerCase {
   int colour_count;  // as the file's directory entry states it; 0 for true colour
   int hotspot_x;
   int hotspot_y;
+  unsigned image_count;  // the icon also carries its sizes with alpha, after the 32 x 32 image
 };
 
 // Names the case in test listings.
@@ -42,18 +46,18 @@ void PrintTo(const PointerCase& c, std::ostream* os) {
 }
 
 const PointerCase kPointers[] = {
-    {"Icon", resources::Asset::kIcon, false, 24, 0, 0, 0},
-    {"Hand", resources::Asset::kHandCursor, true, 4, 16, 12, 1},
-    {"Target", resources::Asset::kTargetCursor, true, 1, 2, 15, 15},
+    {"Icon", resources::Asset::kIcon, false, 24, 0, 0, 0, 5},
+    {"Hand", resources::Asset::kHandCursor, true, 4, 16, 12, 1, 1},
+    {"Target", resources::Asset::kTargetCursor, true, 1, 2, 15, 15, 1},
 };
 
 class PointerArtTest : public testing::TestWithParam<PointerCase> {};
 
-TEST_P(PointerArtTest, HasOne32x32ImageOfItsDepthAndHotspot) {
+TEST_P(PointerArtTest, FirstImageIs32x32OfItsDepthAndHotspot) {
   const PointerCase& c = GetParam();
   const std::vector<std::uint8_t> bytes = art_test::Bytes(c.asset);
   EXPECT_EQ(art_test::U16At(bytes, 2), c.is_cursor ? 2u : 1u);
-  EXPECT_EQ(art_test::U16At(bytes, 4), 1u);
+  EXPECT_EQ(art_test::U16At(bytes, 4), c.image_count);
   EXPECT_EQ(bytes.at(6), 32);
   EXPECT_EQ(bytes.at(7), 32);
   EXPECT_EQ(bytes.at(8), c.colour_count);
@@ -90,6 +94,60 @@ TEST(WindowIconTest, IsARoundFaceOnATransparentGround) {
       }
     }
   }
+}
+
+TEST(WindowIconTest, CarriesSixteenToFortyEightPixelBitmapsWithAlpha) {
+  const std::vector<IconFileImage> images =
+      raster::DecodeIconFileImages(resources::AssetBytes(resources::Asset::kIcon));
+  ASSERT_EQ(images.size(), 4u);
+  const IconFileImage& masked = images[0];
+  EXPECT_TRUE(masked.alpha.empty());
+  const int sizes[] = {16, 32, 48};
+  for (std::size_t i = 0; i < std::size(sizes); ++i) {
+    const IconFileImage& image = images[i + 1];
+    const int size = sizes[i];
+    ASSERT_EQ(image.width(), size);
+    ASSERT_EQ(image.height(), size);
+    EXPECT_EQ(image.bits_per_pixel, 32);
+    ASSERT_EQ(image.alpha.size(), static_cast<std::size_t>(size * size));
+    const auto alpha = [&](int x, int y) { return image.alpha[y * size + x]; };
+    EXPECT_EQ(alpha(0, 0), 0) << size;
+    EXPECT_EQ(alpha(size - 1, size - 1), 0) << size;
+    EXPECT_EQ(alpha(size / 2, size / 2), 255) << size;
+    int partial = 0;
+    for (int y = 0; y < size; ++y) {
+      for (int x = 0; x < size; ++x) {
+        // The mask agrees with the alpha, for readers that use the mask alone.
+        EXPECT_EQ(image.masked(x, y), alpha(x, y) == 0) << size << ": " << x << "," << y;
+        partial += alpha(x, y) > 0 && alpha(x, y) < 255;
+      }
+    }
+    EXPECT_GE(partial, size) << size << ": the round edge is smooth";
+  }
+  // Where the alpha image is opaque it is the masked image's picture.
+  const IconFileImage& same_size = images[2];
+  for (int y = 0; y < 32; ++y) {
+    for (int x = 0; x < 32; ++x) {
+      if (same_size.alpha[y * 32 + x] == 255) {
+        EXPECT_EQ(same_size.colour.at(x, y), masked.colour.at(x, y)) << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST(WindowIconTest, CarriesTheTwoHundredFiftySixPixelImageAsPng) {
+  const std::span<const std::uint8_t> file = resources::AssetBytes(resources::Asset::kIcon);
+  const auto pngs = raster::IconFilePngImages(file);
+  ASSERT_EQ(pngs.size(), 1u);
+  const std::vector<std::uint8_t> expected =
+      artwork::EncodePng(artwork::DrawWindowIconWithAlpha(256));
+  EXPECT_TRUE(std::equal(pngs[0].begin(), pngs[0].end(), expected.begin(), expected.end()));
+  // Its directory entry: 256 (stored as 0) square, 32 bits, the last of the five.
+  EXPECT_EQ(file[6 + 4 * 16], 0);
+  EXPECT_EQ(file[6 + 4 * 16 + 1], 0);
+  EXPECT_EQ(
+      art_test::U16At(std::vector<std::uint8_t>(file.begin(), file.begin() + 100), 6 + 4 * 16 + 6),
+      32u);
 }
 
 TEST(WindowIconTest, ShowsRimMarksHandsAndCentreRing) {

@@ -267,6 +267,22 @@ TEST(PointerShapes, TheProgramsFilesDecode) {
   EXPECT_FALSE(shapes.window_icon.isNull());
 }
 
+TEST(PointerShapes, TheWindowIconHasEverySizeWithASmoothEdge) {
+  const QIcon icon = LoadPointerShapes().window_icon;
+  EXPECT_EQ(icon.availableSizes(),
+            (QList<QSize>{QSize(16, 16), QSize(32, 32), QSize(48, 48), QSize(256, 256)}));
+  const QImage large = icon.pixmap(QSize(256, 256)).toImage();
+  ASSERT_EQ(large.size(), QSize(256, 256));
+  EXPECT_EQ(qAlpha(large.pixel(0, 0)), 0);       // outside the face
+  EXPECT_EQ(qAlpha(large.pixel(128, 40)), 255);  // on the face
+  int partly_covered = 0;                        // along the rim's outer edge
+  for (int x = 0; x < 256; ++x) {
+    const int alpha = qAlpha(large.pixel(x, 4));
+    partly_covered += alpha > 0 && alpha < 255;
+  }
+  EXPECT_GE(partly_covered, 2);
+}
+
 TEST(TimerBank, EveryCallRestartsThePeriod) {
   TimerBank timers([](int) {});
   timers.Set(2, 1000, true);
