@@ -1,19 +1,11 @@
 // Dragging the face, the popup menu, exit and the version box.
+#include "app/about.h"
 #include "app/duzezezi.h"
 #include "resources/window_definition.h"
 
 namespace vestrel {
 
 using namespace forms;
-
-namespace {
-constexpr const char* kVersionTitle = "ｱﾌﾟﾘｹｰｼｮﾝ情報";
-constexpr const char* kVersionText =
-    "Vestrel Version 1.3.1\r\n"
-    "A small analog clock that floats on the desktop.\r\n"
-    "Drag the face to move it; right-click it for the menu.\r\n"
-    "Copyright (C) 2026 The Vestrel developers";
-}  // namespace
 
 void duzezezi::Pic2_MouseDown(Integer Button, Integer /*Shift*/, Single X, Single Y) {
   if (Button == kLeftButton) {
@@ -43,7 +35,7 @@ void duzezezi::Menu_Click() {
 }
 
 void duzezezi::Cre_Click() {
-  MsgBox(kVersionText, kInformation, kVersionTitle);
+  MsgBox(about::VersionBoxText(), kInformation, about::kVersionBoxTitle);
 }
 
 }  // namespace vestrel

@@ -2,10 +2,13 @@
 #include <QApplication>
 
 #include "platform/program.h"
+#include "platform/qt/command_line.h"
 #include "platform/qt/qt_host.h"
 #include "platform/runtime.h"
 
 int main(int argc, char* argv[]) {
+  // --help, --version or a mistake ends here, before Qt looks at the arguments.
+  if (const auto exit_code = qt_host::AnswerCommandLine(argc, argv)) return *exit_code;
   // The X resource name and class the window manager and scripts know the window by,
   // whatever the executable file is called.
   if (qEnvironmentVariableIsEmpty("RESOURCE_NAME")) qputenv("RESOURCE_NAME", "vestrel");

@@ -4,6 +4,7 @@
 
 #include "platform/program.h"
 #include "platform/runtime.h"
+#include "platform/win32/command_line.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/win32_host.h"
 
@@ -20,8 +21,9 @@ void ReportHandlesHeld() {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/,
-                    int /*show*/) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR command_line, int /*show*/) {
+  // --help, --version or a mistake ends here, before any window exists.
+  if (const auto exit_code = win32::AnswerCommandLine(command_line)) return *exit_code;
   int exit_code = 0;
   {
     win32::Win32Host host(instance);

@@ -1,0 +1,131 @@
+// The version box, --version, --help and the command line's answers.
+#include "app/about.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/version.h"
+
+namespace {
+
+using vestrel::about::AnswerCommandLine;
+using vestrel::about::HostSystem;
+
+int CountOf(const std::string& text, const std::string& part) {
+  int count = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+TEST(AboutTest, VersionBoxHasTheVersionLineAndThreeCreditLines) {
+  const std::string box = vestrel::about::VersionBoxText();
+  EXPECT_TRUE(box.starts_with("Vestrel Version 1.3.1\r\n")) << box;
+  EXPECT_EQ(CountOf(box, "\r\n"), 3) << box;
+  EXPECT_FALSE(box.ends_with("\r\n"));
+  EXPECT_EQ(CountOf(box, "\n"), 3) << "no bare line feeds";
+  EXPECT_NE(box.find("Copyright (C) 2026 The Vestrel developers\r\n"), std::string::npos);
+  EXPECT_NE(box.find("MIT License"), std::string::npos);
+}
+
+TEST(AboutTest, VersionRecordTextsComeFromTheOneProjectVersion) {
+  EXPECT_STREQ(VESTREL_VERSION_TEXT, "1.3.1");
+  EXPECT_STREQ(VESTREL_FILE_VERSION_TEXT, "1.03.0001");
+  const std::vector<int> numbers = {VESTREL_FILE_VERSION_NUMBERS};
+  EXPECT_EQ(numbers, (std::vector<int>{1, 3, 0, 1}));
+}
+
+TEST(AboutTest, VersionTextStartsWithNameAndVersionAndCarriesTheLicence) {
+  const std::string text = vestrel::about::VersionText();
+  EXPECT_TRUE(text.starts_with("Vestrel 1.3.1\n")) << text;
+  EXPECT_NE(text.find("Copyright (C) 2026 The Vestrel developers\n"), std::string::npos);
+  EXPECT_NE(text.find("MIT License"), std::string::npos);
+  EXPECT_TRUE(text.ends_with("\n"));
+}
+
+TEST(AboutTest, HelpNamesTheProgramAndTheSettingsFolderOfEachSystem) {
+  const std::string linux_help = vestrel::about::HelpText(HostSystem::kLinux);
+  const std::string windows_help = vestrel::about::HelpText(HostSystem::kWindows);
+  EXPECT_TRUE(linux_help.starts_with("Usage: vestrel [--help | --version]\n"));
+  EXPECT_TRUE(windows_help.starts_with("Usage: Vestrel.exe [--help | --version]\n"));
+  EXPECT_NE(linux_help.find("~/.config/vestrel/"), std::string::npos);
+  EXPECT_NE(windows_help.find("%APPDATA%\\Vestrel\\"), std::string::npos);
+  for (const std::string& help : {linux_help, windows_help}) {
+    EXPECT_NE(help.find("Right-click"), std::string::npos);
+    EXPECT_NE(help.find("Vestrel.ini"), std::string::npos);
+    for (std::size_t start = 0, end; (end = help.find('\n', start)) != std::string::npos;
+         start = end + 1) {
+      EXPECT_LE(end - start, 80u) << "line too long for a terminal: "
+                                  << help.substr(start, end - start);
+    }
+  }
+}
+
+struct CommandLineCase {
+  std::vector<std::string> arguments;
+  bool run_clock;
+  int exit_code;
+  bool is_error;
+  std::string text_starts_with;
+};
+
+class CommandLineTest : public testing::TestWithParam<CommandLineCase> {};
+
+TEST_P(CommandLineTest, AnswersAsDocumented) {
+  const CommandLineCase& c = GetParam();
+  const auto answer = AnswerCommandLine(c.arguments, HostSystem::kLinux);
+  EXPECT_EQ(answer.run_clock, c.run_clock);
+  if (c.run_clock) return;
+  EXPECT_EQ(answer.exit_code, c.exit_code);
+  EXPECT_EQ(answer.is_error, c.is_error);
+  EXPECT_TRUE(answer.text.starts_with(c.text_starts_with)) << answer.text;
+  if (c.is_error) {
+    // One error line, a blank line, then the usage.
+    EXPECT_NE(answer.text.find("\n\nUsage: vestrel"), std::string::npos) << answer.text;
+    EXPECT_EQ(answer.text.find('\n'), answer.text.find("\n\n"));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, CommandLineTest,
+    testing::Values(
+        CommandLineCase{{}, true, 0, false, ""},
+        CommandLineCase{{"--version"}, false, 0, false, "Vestrel 1.3.1\n"},
+        CommandLineCase{{"--help"}, false, 0, false, "Usage: vestrel"},
+        CommandLineCase{{"-x"}, false, 2, true, "vestrel: unknown argument '-x'\n"},
+        CommandLineCase{{""}, false, 2, true, "vestrel: unknown argument ''\n"},
+        CommandLineCase{
+            {"--version", "extra"}, false, 2, true, "vestrel: unknown argument 'extra'\n"},
+        CommandLineCase{
+            {"--help", "--version"}, false, 2, true, "vestrel: give --help or --version alone\n"},
+        CommandLineCase{{"--VERSION"}, false, 2, true, "vestrel: unknown argument '--VERSION'\n"},
+        CommandLineCase{{"-platform", "offscreen"},
+                        false,
+                        2,
+                        true,
+                        "vestrel: unknown argument '-platform'\n"}));
+
+struct SplitCase {
+  std::string command_line;
+  std::vector<std::string> arguments;
+};
+
+class SplitWindowsCommandLineTest : public testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitWindowsCommandLineTest, SplitsAsTheCRuntimeDoes) {
+  EXPECT_EQ(vestrel::about::SplitWindowsCommandLine(GetParam().command_line), GetParam().arguments);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, SplitWindowsCommandLineTest,
+    testing::Values(SplitCase{"", {}}, SplitCase{"   \t ", {}},
+                    SplitCase{"--version", {"--version"}},
+                    SplitCase{"  --help\t --version ", {"--help", "--version"}},
+                    SplitCase{"\"a b\" c", {"a b", "c"}}, SplitCase{"\"\"", {""}},
+                    SplitCase{"a\"b c\"d", {"ab cd"}}, SplitCase{R"(a\\b)", {R"(a\\b)"}},
+                    SplitCase{R"(a\"b)", {"a\"b"}}, SplitCase{R"(a\\"b c")", {R"(a\b c)"}},
+                    SplitCase{R"(a\\\"b)", {R"(a\"b)"}},
+                    SplitCase{R"("a ""quoted"" word")", {"a \"quoted\" word"}}));
+
+}  // namespace
