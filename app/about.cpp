@@ -7,6 +7,32 @@ namespace {
 
 constexpr const char* kWhatItIs = "A small analog clock that floats on the desktop.";
 constexpr const char* kLicence = "Free software under the MIT License; it comes with no warranty.";
+constexpr std::size_t kTerminalWidth = 79;
+
+const char* ProgramName(HostSystem system) {
+  return system == HostSystem::kWindows ? "Vestrel.exe" : "vestrel";
+}
+
+// Breaks `text` into lines of at most `width` columns at blanks, each line indented.
+std::string Wrap(std::string_view text, int indent, std::size_t width) {
+  const std::string margin(static_cast<std::size_t>(indent), ' ');
+  std::string out;
+  std::string line = margin;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    std::size_t end = text.find(' ', at);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view word = text.substr(at, end - at);
+    if (line.size() > margin.size() && line.size() + 1 + word.size() > width) {
+      out += line + "\n";
+      line = margin;
+    }
+    if (line.size() > margin.size()) line += ' ';
+    line += word;
+    at = end + 1;
+  }
+  return out + line + "\n";
+}
 
 }  // namespace
 
@@ -24,19 +50,30 @@ std::string VersionText() {
 
 std::string HelpText(HostSystem system) {
   const bool windows = system == HostSystem::kWindows;
-  std::string text = std::string("Usage: ") + (windows ? "Vestrel.exe" : "vestrel") +
-                     " [--help | --version]\n\n" + kWhatItIs + "\n\n";
+  // A terminal gets lines of at most 79 columns; a message box wraps its text itself.
+  const auto paragraph = [&](std::string_view text, int indent) {
+    return windows ? std::string(static_cast<std::size_t>(indent), ' ') + std::string(text) + "\n"
+                   : Wrap(text, indent, kTerminalWidth);
+  };
+  std::string text = std::string("Usage: ") + ProgramName(system) + " [--help | --version]\n\n";
+  text += paragraph(kWhatItIs, 0) + "\n";
+  text += paragraph("Drag the face with the left mouse button to move the clock.", 2);
+  text += paragraph(
+      "Right-click the face for the menu: exit, a 3, 4 or 5 minute countdown, larger or "
+      "smaller, always on top, and version information.",
+      2);
+  text += paragraph(
+      "Click the dot in the middle to switch between opaque and half transparent; when a "
+      "countdown ends it pulses red, and a click on it silences the alarm.",
+      2);
+  text += "\n";
+  text += paragraph(std::string("Size, opacity, position and always on top are kept in "
+                                "Vestrel.ini, in the program's folder if it is writable, "
+                                "otherwise in ") +
+                        (windows ? "%APPDATA%\\Vestrel\\." : "~/.config/vestrel/."),
+                    0);
   text +=
-      "  Drag the face with the left mouse button to move the clock.\n"
-      "  Right-click the face for the menu: exit, a 3, 4 or 5 minute countdown,\n"
-      "  larger or smaller, always on top, and version information.\n"
-      "  Click the dot in the middle to switch between opaque and half transparent;\n"
-      "  when a countdown ends the dot pulses red; a click on it silences the alarm.\n\n";
-  text += "Size, opacity, position and always on top are kept in Vestrel.ini, in the\n";
-  text += windows ? "program's folder if it is writable, otherwise in %APPDATA%\\Vestrel\\.\n\n"
-                  : "program's folder if it is writable, otherwise in ~/.config/vestrel/.\n\n";
-  text +=
-      "Options:\n"
+      "\nOptions:\n"
       "  --help     show this help and exit\n"
       "  --version  show the version and the licence and exit\n";
   return text;
@@ -65,7 +102,7 @@ CommandLineAnswer AnswerCommandLine(const std::vector<std::string>& arguments, H
   }
   if (mistake.empty()) mistake = "give --help or --version alone";
   answer.exit_code = 2;
-  answer.text = "vestrel: " + mistake + "\n\n" + HelpText(system);
+  answer.text = std::string(ProgramName(system)) + ": " + mistake + "\n\n" + HelpText(system);
   answer.is_error = true;
   return answer;
 }

@@ -1,14 +1,33 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Vestrel needs from Debian's archive.
+# Installs from Debian's archive what Vestrel needs:
+#   deps.sh run    building and running the Linux program (what scripts/run.sh needs)
+#   deps.sh test   that, and building every target and running every test (the default)
 # Quick when everything is already there.
 set -euo pipefail
 
-packages=(
-  cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev valgrind
-  qt6-base-dev libgl-dev libxcb1-dev fonts-ipafont-mincho fonts-ipafont-gothic
-  g++-mingw-w64-x86-64 wine wine64
-  xvfb openbox xdotool x11-utils x11-apps imagemagick faketime locales xcompmgr bc
+# Compiler, CMake, Qt 6 and a Japanese font for the menu; the virtual display, window manager
+# and screenshot tools for run.sh without a display.
+run_packages=(
+  cmake g++ make qt6-base-dev libgl-dev libxcb1-dev fonts-ipafont-mincho fonts-ipafont-gothic
+  xvfb openbox xdotool x11-utils x11-apps imagemagick
 )
+# Tests and benchmarks, the Windows cross build and wine, the end-to-end tools, and the
+# package checks.
+test_packages=(
+  libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev valgrind
+  g++-mingw-w64-x86-64 wine wine64
+  faketime locales xcompmgr bc
+  dpkg-dev lintian desktop-file-utils appstream
+)
+
+case "${1:-test}" in
+  run) packages=("${run_packages[@]}") ;;
+  test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+  *)
+    echo "usage: $0 [run|test]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

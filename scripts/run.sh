@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/deps.sh
+bash scripts/deps.sh run
 cmake --preset linux >/dev/null
 cmake --build --preset linux --target vestrel -j2
 

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/deps.sh
+bash scripts/deps.sh test
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j2

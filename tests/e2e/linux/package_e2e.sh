@@ -1,0 +1,209 @@
+#!/usr/bin/env bash
+# Builds the Debian package and checks it as a packager and a user would: its control fields
+# and exact contents, lintian, the desktop entry, AppStream data, manual page and icons; then
+# unpacks it into a temporary root and runs the packaged program as an ordinary user (nobody)
+# on a virtual X server: --version, --help and a bad argument, then the clock started by its
+# desktop entry's command, its window icon sizes, exit from the menu and the settings it
+# leaves.
+#
+#   package_e2e.sh <build folder of the linux preset> <project version>
+set -euo pipefail
+
+build=$(realpath "$1")
+version=$2
+repo=$(cd "$(dirname "$0")/../../.." && pwd)
+source "$repo/scripts/xsession.sh"
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+step() { echo "-- $*"; }
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.05
+  done
+}
+
+clock=
+work=$(mktemp -d)
+cleanup() {
+  if [[ -n $clock ]]; then kill "$clock" 2>/dev/null || true; fi
+  xsession_stop
+  rm -rf "$work"
+}
+trap cleanup EXIT
+chmod 755 "$work"  # the user who runs the program must reach the unpacked tree
+
+step "cpack -G DEB builds the package"
+(cd "$build" && cpack -G DEB >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; fail "cpack"; }
+deb="$build/packages/vestrel_${version}_$(dpkg --print-architecture).deb"
+[[ -f $deb ]] || fail "no $deb"
+
+step "control fields"
+field() { dpkg-deb -f "$deb" "$1"; }
+[[ $(field Package) == vestrel ]] || fail "Package: $(field Package)"
+[[ $(field Version) == "$version" ]] || fail "Version: $(field Version)"
+[[ $(field Architecture) == "$(dpkg --print-architecture)" ]] || fail "Architecture"
+[[ $(field Section) == x11 && $(field Priority) == optional ]] || fail "Section/Priority"
+[[ $(field Maintainer) =~ ^.+\ \<.+@.+\>$ ]] || fail "Maintainer: $(field Maintainer)"
+[[ -n $(field Description) ]] || fail "no Description"
+depends=$(field Depends)
+# From dpkg-shlibdeps: the libraries the program links, with versions; and the menu font.
+for dependency in 'libc6 (>=' 'libstdc++6 (>=' 'libqt6core6 (>=' 'libqt6gui6 (>=' \
+  'libqt6widgets6 (>=' 'libxcb1' 'fonts-ipafont-mincho'; do
+  [[ ", $depends," == *", $dependency"* ]] || fail "Depends lacks $dependency: $depends"
+done
+echo "Depends: $depends"
+
+step "contents"
+expected_files="./usr/bin/vestrel
+./usr/share/applications/vestrel.desktop
+./usr/share/doc/vestrel/LICENSE
+./usr/share/doc/vestrel/README.md
+./usr/share/doc/vestrel/changelog.gz
+./usr/share/doc/vestrel/copyright
+./usr/share/icons/hicolor/128x128/apps/vestrel.png
+./usr/share/icons/hicolor/16x16/apps/vestrel.png
+./usr/share/icons/hicolor/24x24/apps/vestrel.png
+./usr/share/icons/hicolor/256x256/apps/vestrel.png
+./usr/share/icons/hicolor/32x32/apps/vestrel.png
+./usr/share/icons/hicolor/48x48/apps/vestrel.png
+./usr/share/icons/hicolor/64x64/apps/vestrel.png
+./usr/share/icons/hicolor/scalable/apps/vestrel.svg
+./usr/share/man/man1/vestrel.1.gz
+./usr/share/metainfo/org.vestrel.Vestrel.metainfo.xml"
+files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort)
+[[ $files == "$expected_files" ]] || fail "contents differ:
+$(diff <(echo "$expected_files") <(echo "$files"))"
+# Owned by root, directories 755, the program 755, everything else 644.
+dpkg-deb -c "$deb" | awk '
+  $2 != "root/root" { print "owner: " $0; bad = 1 }
+  $1 ~ /^d/ && $1 != "drwxr-xr-x" { print "mode: " $0; bad = 1 }
+  $1 ~ /^-/ && $6 != "./usr/bin/vestrel" && $1 != "-rw-r--r--" { print "mode: " $0; bad = 1 }
+  $6 == "./usr/bin/vestrel" && $1 != "-rwxr-xr-x" { print "mode: " $0; bad = 1 }
+  END { exit bad }' || fail "owners or modes"
+
+step "lintian reports no errors"
+lintian --fail-on error --display-info "$deb" 2>&1 | grep -v 'root privileges' | tee "$work/lintian.log" ||
+  true
+lintian --fail-on error "$deb" >/dev/null 2>&1 || fail "lintian reports errors"
+
+step "unpacked: the files check out"
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+program="$root/usr/bin/vestrel"
+if readelf -S "$program" | grep -Eq '\.symtab|\.debug_'; then fail "the program is not stripped"; fi
+desktop_file="$root/usr/share/applications/vestrel.desktop"
+desktop-file-validate "$desktop_file" || fail "desktop-file-validate"
+for key in 'Name=Vestrel' 'Categories=Utility;Clock;' 'Icon=vestrel' 'Terminal=false' 'Type=Application'; do
+  grep -qx "$key" "$desktop_file" || fail "the desktop entry lacks $key"
+done
+grep -q '^Comment=.' "$desktop_file" || fail "the desktop entry has no Comment"
+metainfo="$root/usr/share/metainfo/org.vestrel.Vestrel.metainfo.xml"
+appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
+grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo lacks release $version"
+grep -q '<launchable type="desktop-id">vestrel.desktop</launchable>' "$metainfo" ||
+  fail "the metainfo does not name the desktop entry"
+man_page=$(gzip -dc "$root/usr/share/man/man1/vestrel.1.gz")
+for section in NAME SYNOPSIS DESCRIPTION 'MOUSE AND MENU' OPTIONS FILES 'EXIT STATUS'; do
+  grep -q "^\.SH $section\$" <<<"$man_page" || fail "the manual page has no $section"
+done
+grep -q "Vestrel $version" <<<"$man_page" || fail "the manual page does not say $version"
+gzip -dc "$root/usr/share/doc/vestrel/changelog.gz" | head -n1 | grep -q "^vestrel ($version)" ||
+  fail "changelog"
+cmp -s "$root/usr/share/doc/vestrel/LICENSE" "$repo/LICENSE" || fail "LICENSE"
+for size in 16 24 32 48 64 128 256; do
+  png="$root/usr/share/icons/hicolor/${size}x${size}/apps/vestrel.png"
+  info=$(identify -format '%m %w %h %A' "$png") || fail "$png does not read"
+  [[ $info == "PNG $size $size "[BT]* ]] || fail "$png: $info (want a $size px PNG with alpha)"
+  corner=$(convert "$png" -format '%[fx:int(255*p{0,0}.a)] %[fx:int(255*p{w/2,h/4}.a)]' info:)
+  [[ $corner == "0 255" ]] || fail "$png: alpha at the corner and on the face: $corner"
+done
+grep -q '<svg ' "$root/usr/share/icons/hicolor/scalable/apps/vestrel.svg" || fail "scalable icon"
+
+# Everything from here runs as an ordinary user with a home of its own.
+home="$work/home"
+mkdir "$home"
+chown nobody:nogroup "$home"
+as_user() {
+  setpriv --reuid=nobody --regid=nogroup --clear-groups \
+    env -i HOME="$home" PATH="$root/usr/bin:/usr/bin:/bin" DISPLAY="${DISPLAY:-}" \
+    LANG=C.UTF-8 "$@"
+}
+# The same as a background job whose process id is the program's.
+as_user_in_background() {
+  setpriv --reuid=nobody --regid=nogroup --clear-groups \
+    env -i HOME="$home" PATH="$root/usr/bin:/usr/bin:/bin" DISPLAY="$DISPLAY" \
+    LANG=C.UTF-8 "$@" &
+  clock=$!
+}
+
+step "the command line: --version, --help and a bad argument"
+out=$(as_user vestrel --version) || fail "--version exit code $?"
+[[ $(head -n1 <<<"$out") == "Vestrel $version" ]] || fail "--version says: $out"
+grep -q 'MIT License' <<<"$out" || fail "--version gives no licence: $out"
+out=$(as_user vestrel --help) || fail "--help exit code $?"
+[[ $out == "Usage: vestrel [--help | --version]"* ]] || fail "--help says: $out"
+code=0
+as_user vestrel --bogus >"$work/out" 2>"$work/err" || code=$?
+[[ $code == 2 ]] || fail "a bad argument gave exit code $code"
+[[ ! -s $work/out ]] || fail "a bad argument printed on stdout"
+[[ $(head -n1 "$work/err") == "vestrel: unknown argument '--bogus'" ]] ||
+  fail "a bad argument says: $(cat "$work/err")"
+grep -q '^Usage: vestrel' "$work/err" || fail "no usage after the error"
+
+# Where this branch's program keeps its settings: beside itself, so its folder is made
+# writable for the user. With per-user settings this becomes "$home/.config/vestrel/Vestrel.ini"
+# and the chown goes.
+settings_file="$root/usr/bin/Vestrel.ini"
+chown nobody:nogroup "$root/usr/bin"
+
+step "the desktop entry's command starts the clock"
+xsession_start
+exec_line=$(sed -n 's/^Exec=//p' "$desktop_file")
+[[ $(as_user sh -c "command -v ${exec_line%% *}") == "$program" ]] ||
+  fail "Exec=$exec_line does not run the packaged program"
+as_user_in_background sh -c "exec $exec_line" >"$work/clock.log" 2>&1
+win=$(timeout 10 xdotool search --sync --limit 1 --classname vestrel) ||
+  fail "no window of class vestrel: $(cat "$work/clock.log")"
+wait_until 5 bash -c "xwininfo -id $win | grep -q 'Map State: IsViewable'" ||
+  fail "the window was not shown"
+[[ $(stat -c %U "/proc/$clock") == nobody ]] || fail "the clock does not run as nobody"
+
+step "the window icon comes in 16, 32, 48 and 256 px"
+# xprop cuts long properties short unless told their length.
+icon_sizes=$(xprop -len 1000000000 -id "$win" _NET_WM_ICON | sed -n 's/.*Icon (\([0-9]*\) x \([0-9]*\)).*/\1x\2/p' |
+  sort -n | tr '\n' ' ')
+[[ $icon_sizes == "16x16 32x32 48x48 256x256 " ]] || fail "_NET_WM_ICON sizes: $icon_sizes"
+
+step "exit from the menu; the settings land in the user's place"
+left=$(xwininfo -id "$win" | sed -n 's/^ *Absolute upper-left X: *//p')
+top=$(xwininfo -id "$win" | sed -n 's/^ *Absolute upper-left Y: *//p')
+xdotool mousemove $((left + 40)) $((top + 120)) mousedown 3 mouseup 3
+popup() {
+  local w
+  for w in $(xdotool search --onlyvisible --classname vestrel 2>/dev/null); do
+    xwininfo -id "$w" | grep -q 'Override Redirect State: yes' && echo "$w"
+  done
+  return 0
+}
+wait_until 3 bash -c "$(declare -f popup); [[ -n \$(popup) ]]" || fail "no popup menu"
+menu=$(popup | head -n1)
+menu_x=$(xwininfo -id "$menu" | sed -n 's/^ *Absolute upper-left X: *//p')
+menu_y=$(xwininfo -id "$menu" | sed -n 's/^ *Absolute upper-left Y: *//p')
+xdotool mousemove $((menu_x + 30)) $((menu_y + 10)) click 1  # 終了, the first entry
+wait_until 10 bash -c "! kill -0 $clock 2>/dev/null" || fail "the clock did not end"
+code=0
+wait "$clock" || code=$?
+clock=
+[[ $code == 0 ]] || fail "exit code $code: $(cat "$work/clock.log")"
+expected=$(printf '"0","",%d,%d,""' $((left * 15)) $((top * 15)))
+[[ -f $settings_file ]] || fail "no $settings_file"
+[[ $(stat -c %U "$settings_file") == nobody ]] || fail "the settings file is not the user's"
+cmp -s <(printf '%s\r\n' "$expected") "$settings_file" ||
+  fail "settings are '$(cat -A "$settings_file")', not '$expected' + CR LF"
+echo "PASS"

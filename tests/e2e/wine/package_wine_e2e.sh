@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# Builds the Windows zip and checks it: exactly Vestrel.exe, README and licence in one folder,
+# the program stripped and importing only system DLLs; then, under wine on a virtual display,
+# the unpacked Vestrel.exe answers --version, --help (exit 0) and a bad argument (exit 2) in a
+# message box, and writes the same text to a standard handle that a script attached.
+#
+#   package_wine_e2e.sh <build folder of the windows preset> <project version> [screenshot folder]
+set -euo pipefail
+
+build=$(realpath "$1")
+version=$2
+shots=$(realpath -m "${3:-$PWD/e2e}")
+repo=$(cd "$(dirname "$0")/../../.." && pwd)
+source "$repo/scripts/xsession.sh"
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+step() { echo "-- $*"; }
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.1
+  done
+}
+
+[[ -f $build/CPackConfig.cmake ]] ||
+  fail "configure the windows preset first: cmake --preset windows && cmake --build --preset windows"
+work=$(mktemp -d "${TMPDIR:-/tmp}/vestrel-zip.XXXXXX")
+app=
+cleanup() {
+  if [[ -n $app ]]; then kill "$app" 2>/dev/null || true; fi
+  if [[ -n ${WINEPREFIX:-} && -d ${WINEPREFIX:-} ]]; then wineserver -k 2>/dev/null || true; fi
+  xsession_stop
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+step "cpack -G ZIP builds the zip"
+(cd "$build" && cpack -G ZIP >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; fail "cpack"; }
+zip="$build/packages/Vestrel-$version-win64.zip"
+[[ -f $zip ]] || fail "no $zip"
+
+step "contents"
+folder="Vestrel-$version-win64"
+expected="$folder/LICENSE.txt
+$folder/README.md
+$folder/Vestrel.exe"
+contents=$(cmake -E tar tf "$zip" | grep -v '/$' | sort)
+[[ $contents == "$expected" ]] || fail "the zip holds:
+$contents"
+(cd "$work" && cmake -E tar xf "$zip")
+exe="$work/$folder/Vestrel.exe"
+cmp -s "$work/$folder/LICENSE.txt" "$repo/LICENSE" || fail "LICENSE.txt"
+cmp -s "$work/$folder/README.md" "$repo/README.md" || fail "README.md"
+
+step "Vestrel.exe is stripped and imports only system DLLs"
+objdump=x86_64-w64-mingw32-objdump
+if $objdump -h "$exe" | grep -q '\.debug'; then fail "debug sections left in Vestrel.exe"; fi
+$objdump -t "$exe" | grep -q 'no symbols' || fail "symbols left in Vestrel.exe"
+imports=$($objdump -p "$exe" | sed -n 's/^\tDLL Name: //p' | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
+[[ $imports == "gdi32.dll kernel32.dll msvcrt.dll user32.dll " ]] || fail "imports: $imports"
+echo "Vestrel.exe: $(stat -c %s "$exe") bytes"
+
+step "the command line under wine"
+mkdir -p "$shots"
+export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+xsession_start
+wineboot -i >/dev/null 2>&1 || fail "wineboot -i failed"
+wineserver -w
+
+# answer <expected exit code> <arguments...>: runs the program, waits for its message box,
+# checks it, presses OK and checks the exit code. Its stdout and stderr in $work/out, err.
+answer() {
+  local expected=$1 box code=0
+  shift
+  wine "$exe" "$@" >"$work/out" 2>"$work/err" &
+  app=$!
+  box=$(timeout 30 xdotool search --sync --limit 1 --name '^Vestrel$') ||
+    fail "no message box for $*"
+  sleep 0.3  # let it paint
+  import -window root "$shots/wine-command-line-$expected.png"
+  xdotool windowactivate --sync "$box" key Return
+  wait_until 15 eval '! kill -0 "$app" 2>/dev/null' || fail "Vestrel.exe $* did not end"
+  wait "$app" || code=$?
+  app=
+  [[ $code == "$expected" ]] || fail "Vestrel.exe $* gave exit code $code, not $expected"
+}
+
+answer 0 --version
+[[ $(head -n1 "$work/out" | tr -d '\r') == "Vestrel $version" ]] ||
+  fail "--version wrote: $(cat "$work/out")"
+grep -q 'MIT License' "$work/out" || fail "--version gives no licence"
+answer 0 --help
+[[ $(head -n1 "$work/out" | tr -d '\r') == "Usage: Vestrel.exe [--help | --version]" ]] ||
+  fail "--help wrote: $(cat "$work/out")"
+grep -q '%APPDATA%\\Vestrel\\' "$work/out" || fail "--help does not say where settings live"
+answer 2 --bogus "two words"
+[[ $(head -n1 "$work/err" | tr -d '\r') == "Vestrel.exe: unknown argument '--bogus'" ]] ||
+  fail "a bad argument wrote: $(cat "$work/err")"
+echo "PASS"
