@@ -12,6 +12,7 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
 #include "resources/assets.h"
+#include "resources/resource_ids.h"
 
 namespace checks {
 namespace {
@@ -101,6 +102,39 @@ void CheckResources() {
     CHECK(bytes.size() >= c.least_size);
     CHECK(std::string(bytes.begin(), bytes.begin() + std::min(bytes.size(), c.start.size())) ==
           c.start);
+  }
+
+  // The executable's icon has each size the shell and the window manager ask for, with alpha:
+  // transparent in the corner, opaque on the face.
+  for (const int size : {16, 32, 48, 256}) {
+    HICON icon =
+        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VESTREL),
+                                      IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    CHECK(icon != nullptr);
+    if (icon == nullptr) continue;
+    ICONINFO info{};
+    CHECK(GetIconInfo(icon, &info));
+    BITMAP colour{};
+    CHECK(info.hbmColor != nullptr && GetObjectW(info.hbmColor, sizeof colour, &colour) != 0);
+    CHECK(colour.bmWidth == size && colour.bmHeight == size);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = size;
+    format.bmiHeader.biHeight = -size;  // top-down
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size) * size);
+    HDC screen = GetDC(nullptr);
+    CHECK(GetDIBits(screen, info.hbmColor, 0, size, pixels.data(), &format, DIB_RGB_COLORS) ==
+          size);
+    ReleaseDC(nullptr, screen);
+    const auto alpha = [&](int x, int y) { return pixels[y * size + x] >> 24; };
+    CHECK(alpha(0, 0) == 0);
+    CHECK(alpha(size / 2, size / 4) == 255);
+    if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+    if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
   }
 }
 
