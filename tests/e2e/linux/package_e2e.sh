@@ -174,6 +174,10 @@ wait_until 5 bash -c "xwininfo -id $win | grep -q 'Map State: IsViewable'" ||
   fail "the window was not shown"
 [[ $(stat -c %U "/proc/$clock") == nobody ]] || fail "the clock does not run as nobody"
 
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop_file")
+[[ $(xprop -id "$win" WM_CLASS) == *", \"$wm_class\"" ]] ||
+  fail "the window's class is not the desktop entry's $wm_class: $(xprop -id "$win" WM_CLASS)"
+
 step "the window icon comes in 16, 32, 48 and 256 px"
 # xprop cuts long properties short unless told their length.
 icon_sizes=$(xprop -len 1000000000 -id "$win" _NET_WM_ICON | sed -n 's/.*Icon (\([0-9]*\) x \([0-9]*\)).*/\1x\2/p' |
