@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev libxcb1-dev fonts-ipafont-mincho fonts-ipafont-gothic
   g++-mingw-w64-x86-64 wine wine64
   xvfb openbox xdotool x11-utils x11-apps imagemagick faketime locales xcompmgr bc
-  libfontconfig-dev qt6-wayland weston icoutils
+  libfontconfig-dev qt6-wayland weston icoutils x11-xserver-utils
 )
 
 missing=()

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The Linux program on a scaled screen (QT_SCALE_FACTOR 2, and 1.5): the window shows the
-# whole clock enlarged as one picture. At the same frozen time, every pixel of the 2x window
+# The Linux program on a scaled screen (QT_SCALE_FACTOR 2 or Xft.dpi 192, and 1.5): the
+# window shows the whole clock enlarged as one picture. At the same frozen time, every pixel of the 2x window
 # outside the "●" equals the 1x window's pixel at half the coordinates; the shape is the 2x
 # ellipse, the "●" is drawn there at the screen's resolution, a drag moves the window by the
 # pointer's distance and a right press opens the menu at the pointer.
@@ -109,6 +109,21 @@ shot hidpi-2x-menu
 xdotool key Escape
 wait_until 3 popup_closed || fail "the menu stayed open"
 close_clock
+
+step "Xft.dpi 192 scales by 2 the same way"
+printf 'Xft.dpi: 192\n' | xrdb -merge
+start_clock "${frozen[@]}"
+locate
+[[ $(window_value Width) == 340 && $(window_value Height) == 348 ]] ||
+  fail "with Xft.dpi 192 the window is $(window_value Width) x $(window_value Height)"
+wait_until 5 is green $(at 170 12) || fail "no face with Xft.dpi 192"
+sleep 0.3
+window_picture "$shots/hidpi-xft-192.png"
+differing=$(compare -metric AE "$shots/hidpi-2x.png" "$shots/hidpi-xft-192.png" null: 2>&1) ||
+  true
+[[ $differing == 0 ]] || fail "$differing pixels differ from the 2x picture (hidpi-xft-192.png)"
+close_clock
+xrdb -remove
 
 step "1.5x: the window, its shape and the face"
 start_clock "${frozen[@]}" env QT_SCALE_FACTOR=1.5
