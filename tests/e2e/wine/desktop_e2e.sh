@@ -198,7 +198,8 @@ if [[ -n $linux_program ]]; then
   step "the countdown's minutes on the small face (Linux build)"
   cp "$linux_program" "$work/vestrel"
   printf '"1","1",0,0,""\r\n' >"$work/Vestrel.ini"  # small and opaque, at the top left
-  "${faked[@]}" "$work/vestrel" >"$work/linux.log" 2>&1 &
+  # In an English locale, where Qt's default font is not a Japanese one.
+  env LANG=C.UTF-8 LC_ALL=C.UTF-8 "${faked[@]}" "$work/vestrel" >"$work/linux.log" 2>&1 &
   app_pid=$!
   win=$(timeout 10 xdotool search --sync --limit 1 --classname '^vestrel$') ||
     fail "no window of the Linux program"
