@@ -75,9 +75,9 @@ if(VESTREL_HOST STREQUAL "qt")
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
   set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://vestrel.org/")
   # The libraries the program links against, as dpkg-shlibdeps finds them, and the Japanese
-  # font that the menu captions need.
+  # fonts: a Mincho face for the menu captions and the "●", IPAGothic for the countdown minutes.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-mincho")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-mincho, fonts-ipafont-gothic")
   set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
   set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
       OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

@@ -125,6 +125,15 @@ void Runtime::MouseUp(Integer button, Integer shift, int x, int y) {
   });
 }
 
+void Runtime::MenuKey(Integer shift, int x, int y) {
+  // Not in the middle of a mouse press, whose release the form still expects.
+  if (form_ == nullptr || press_ != Press::kNone) return;
+  const double unit = form_->VisibleSurface().pixels_per_unit();
+  const auto ux = static_cast<Single>(x / unit), uy = static_cast<Single>(y / unit);
+  Dispatch([&] { form_->OnMouse(MouseAction::kDown, kRightButton, shift, ux, uy); });
+  Dispatch([&] { form_->OnMouse(MouseAction::kUp, kRightButton, shift, ux, uy); });
+}
+
 void Runtime::CloseRequested() {
   if (form_ == nullptr) return;
   Dispatch([&] { Unload(*form_); });

@@ -35,6 +35,10 @@ class Runtime {
   void MouseDown(Integer button, Integer shift, int x, int y);
   void MouseMove(Integer buttons, Integer shift, int x, int y);
   void MouseUp(Integer button, Integer shift, int x, int y);
+  // The keyboard's menu key (Shift+F10 or the Menu key): a right press and release on the
+  // surface at (x, y), as the mouse would make them, so the form opens its popup menu the
+  // same way. The label's box does not take them.
+  void MenuKey(Integer shift, int x, int y);
   // The user or the system asked the window to close.
   void CloseRequested();
 

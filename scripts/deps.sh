@@ -9,6 +9,7 @@ set -euo pipefail
 # and screenshot tools for run.sh without a display.
 run_packages=(
   cmake g++ make qt6-base-dev libgl-dev libxcb1-dev fonts-ipafont-mincho fonts-ipafont-gothic
+  libfontconfig-dev
   xvfb openbox xdotool x11-utils x11-apps imagemagick
 )
 # Tests and benchmarks, the Windows cross build and wine, the end-to-end tools, and the
@@ -17,6 +18,7 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev valgrind
   g++-mingw-w64-x86-64 wine wine64
   faketime locales xcompmgr bc
+  qt6-wayland weston icoutils x11-xserver-utils
   dpkg-dev lintian desktop-file-utils appstream
 )
 

@@ -6,14 +6,14 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
-#include <QTransform>
 #include <QWindow>
 #include <cmath>
 
 #include "platform/qt/mouse_codes.h"
+#include "platform/qt/taskbar_states.h"
 #include "platform/qt/text_drawing.h"
 #include "platform/runtime.h"
 
@@ -27,17 +27,15 @@ bool SameLabel(const forms::LabelView& a, const forms::LabelView& b) {
          a.font_pixel_height == b.font_pixel_height && a.colour == b.colour;
 }
 
-double PrimaryScreenScale() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen != nullptr ? screen->devicePixelRatio() : 1.0;
+bool IsWholeNumber(double value) {
+  return value == std::floor(value);
 }
 
 }  // namespace
 
 ClockWindow::ClockWindow()
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
-      scale_(PrimaryScreenScale()),
-      shapes_(LoadPointerShapes()) {
+    // A frameless tool window: like the Windows program, no taskbar button (see showEvent).
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), shapes_(LoadPointerShapes()) {
   setWindowTitle(QStringLiteral("Vestrel"));
   setWindowIcon(shapes_.window_icon);
   QApplication::setWindowIcon(shapes_.window_icon);  // the program's dialogs show it too
@@ -47,30 +45,20 @@ ClockWindow::ClockWindow()
   setMouseTracking(true);
 }
 
-QPoint ClockWindow::DevicePoint(const QPointF& position) const {
-  return QPoint(static_cast<int>(std::floor(position.x() * scale_)),
-                static_cast<int>(std::floor(position.y() * scale_)));
-}
-
-QRect ClockWindow::ToLogical(const QRect& device) const {
-  if (scale_ == 1) return device;
-  const QPoint top_left(static_cast<int>(std::floor(device.left() / scale_)),
-                        static_cast<int>(std::floor(device.top() / scale_)));
-  const QPoint past_end(static_cast<int>(std::ceil((device.right() + 1) / scale_)),
-                        static_cast<int>(std::ceil((device.bottom() + 1) / scale_)));
-  return QRect(top_left, past_end - QPoint(1, 1));
+QPoint ClockWindow::PixelAt(const QPointF& position) {
+  return QPoint(static_cast<int>(std::floor(position.x())),
+                static_cast<int>(std::floor(position.y())));
 }
 
 void ClockWindow::Place(int left, int top, int width, int height) {
-  auto logical = [this](int v) { return static_cast<int>(std::lround(v / scale_)); };
-  setGeometry(logical(left), logical(top), logical(width), logical(height));
+  setGeometry(left, top, width, height);
 }
 
 void ClockWindow::SurfaceChanged() {
   if (runtime_ == nullptr || runtime_->form() == nullptr) return;
   const raster::Rect changed = runtime_->TakeSurfaceChanges();
   if (!changed.empty()) {
-    update(ToLogical(QRect(changed.left, changed.top, changed.width, changed.height)));
+    update(QRect(changed.left, changed.top, changed.width, changed.height));
   }
   if (!label_watch_.Changed(runtime_->form()->SurfaceLabel())) return;
   forms::LabelView label = runtime_->Label();
@@ -96,9 +84,14 @@ void ClockWindow::LabelChanged(forms::LabelView label) {
   if (caption.isEmpty()) {
     label_image_ = QImage();
   } else {
-    // The alarm recolours the caption 40 times a second: the image is reused.
-    if (label_image_.size() != area.size()) {
-      label_image_ = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
+    // The glyph is drawn at the screen's resolution, not enlarged with the surface. The
+    // alarm recolours the caption 40 times a second: the image is reused.
+    const double ratio = devicePixelRatioF();
+    const QSize device_size(static_cast<int>(std::ceil(area.width() * ratio)),
+                            static_cast<int>(std::ceil(area.height() * ratio)));
+    if (label_image_.size() != device_size || label_image_.devicePixelRatio() != ratio) {
+      label_image_ = QImage(device_size, QImage::Format_ARGB32_Premultiplied);
+      label_image_.setDevicePixelRatio(ratio);
     }
     label_image_.fill(Qt::transparent);
     QPainter painter(&label_image_);
@@ -107,8 +100,8 @@ void ClockWindow::LabelChanged(forms::LabelView label) {
     painter.drawText(QRect(origin - area.topLeft(), QSize()), kCaptionFlags, caption);
   }
   // Both where the caption was and where it is now.
-  update(ToLogical(label_area_));
-  update(ToLogical(area));
+  update(label_area_);
+  update(area);
   label_area_ = area;
 }
 
@@ -132,8 +125,8 @@ void ClockWindow::SetShape(const std::optional<QRegion>& shape) {
     return;
   }
   if (windowHandle() == nullptr) create();
-  windowHandle()->setMask(scale_ == 1 ? *shape
-                                      : QTransform::fromScale(1 / scale_, 1 / scale_).map(*shape));
+  // In the window's own pixels; Qt enlarges it with the window on a scaled screen.
+  windowHandle()->setMask(*shape);
 }
 
 void ClockWindow::CloseForGood() {
@@ -143,11 +136,13 @@ void ClockWindow::CloseForGood() {
 
 void ClockWindow::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
-  if (scale_ != 1) painter.scale(1 / scale_, 1 / scale_);
   if (runtime_ == nullptr || runtime_->form() == nullptr) {
-    painter.fillRect(QRect(QPoint(), size() * scale_), Qt::black);
+    painter.fillRect(rect(), Qt::black);
     return;
   }
+  // On a scaled screen the surface is enlarged as one picture: pixel for pixel at whole
+  // ratios, so the face stays sharp, and smoothly at fractional ones.
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, !IsWholeNumber(devicePixelRatioF()));
   // The runtime's pixels as they are; Qt clips the copy to the area being repainted.
   const raster::Image& image = runtime_->SurfaceImage();
   const auto* pixels = reinterpret_cast<const uchar*>(image.pixels().data());
@@ -157,18 +152,16 @@ void ClockWindow::paintEvent(QPaintEvent* /*event*/) {
                     static_cast<qsizetype>(image.width()) * 4, QImage::Format_RGB32);
   }
   painter.drawImage(QPoint(0, 0), frame_);
-  const QSize window = size() * scale_;
-  if (window.width() > image.width() || window.height() > image.height()) {
-    const QRegion uncovered =
-        QRegion(QRect(QPoint(), window)) - QRegion(0, 0, image.width(), image.height());
+  if (width() > image.width() || height() > image.height()) {
+    const QRegion uncovered = QRegion(rect()) - QRegion(0, 0, image.width(), image.height());
     for (const QRect& part : uncovered) painter.fillRect(part, palette().window());
   }
   if (!label_image_.isNull()) painter.drawImage(label_area_.topLeft(), label_image_);
 }
 
-void ClockWindow::UpdateCursor(QPoint device) {
+void ClockWindow::UpdateCursor(QPoint at) {
   if (runtime_ == nullptr) return;
-  const forms::Cursor shape = runtime_->CursorAt(device.x(), device.y());
+  const forms::Cursor shape = runtime_->CursorAt(at.x(), at.y());
   if (shape == cursor_) return;
   cursor_ = shape;
   switch (shape) {
@@ -187,7 +180,7 @@ void ClockWindow::UpdateCursor(QPoint device) {
 void ClockWindow::mousePressEvent(QMouseEvent* event) {
   const forms::Integer button = ButtonCode(event->button());
   if (runtime_ == nullptr || button == 0) return;
-  const QPoint at = DevicePoint(event->position());
+  const QPoint at = PixelAt(event->position());
   UpdateCursor(at);
   // Qt grabs the pointer until the release, so moves and the release outside the window
   // still arrive here.
@@ -196,7 +189,7 @@ void ClockWindow::mousePressEvent(QMouseEvent* event) {
 
 void ClockWindow::mouseMoveEvent(QMouseEvent* event) {
   if (runtime_ == nullptr) return;
-  const QPoint at = DevicePoint(event->position());
+  const QPoint at = PixelAt(event->position());
   UpdateCursor(at);
   runtime_->MouseMove(HeldButtonsCode(event->buttons()), ShiftCode(event->modifiers()), at.x(),
                       at.y());
@@ -205,9 +198,33 @@ void ClockWindow::mouseMoveEvent(QMouseEvent* event) {
 void ClockWindow::mouseReleaseEvent(QMouseEvent* event) {
   const forms::Integer button = ButtonCode(event->button());
   if (runtime_ == nullptr || button == 0) return;
-  const QPoint at = DevicePoint(event->position());
+  const QPoint at = PixelAt(event->position());
   runtime_->MouseUp(button, ShiftCode(event->modifiers()), at.x(), at.y());
   UpdateCursor(at);
+}
+
+QPoint ClockWindow::PopupPosition() const {
+  return menu_from_keyboard_ ? mapToGlobal(QPoint(width() / 2, height() / 2)) : QCursor::pos();
+}
+
+void ClockWindow::keyPressEvent(QKeyEvent* event) {
+  const bool menu_key = event->key() == Qt::Key_Menu ||
+                        (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+  if (!menu_key || runtime_ == nullptr) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  // The same menu as a right press on the face, opened at the window's centre.
+  menu_from_keyboard_ = true;
+  runtime_->MenuKey(ShiftCode(event->modifiers()), width() / 2, height() / 2);
+  menu_from_keyboard_ = false;
+}
+
+void ClockWindow::showEvent(QShowEvent* event) {
+  // Before the native window is mapped: Qt keeps these states when it maps the window, and
+  // the window manager removes them whenever the window is hidden.
+  if (!event->spontaneous()) SkipTaskbarAndPager(*this);
+  QWidget::showEvent(event);
 }
 
 void ClockWindow::closeEvent(QCloseEvent* event) {

@@ -24,19 +24,20 @@ class ClockWindow : public QWidget {
 
   void Attach(forms::Runtime& runtime) { runtime_ = &runtime; }
 
-  // Device pixels per Qt coordinate unit; the runtime's pixels are device pixels.
-  double scale() const { return scale_; }
-
-  // Window rectangle in device pixels.
+  // Window rectangle in pixels. The runtime's pixels are Qt's device-independent ones: on a
+  // scaled screen the window shows the whole clock enlarged as one picture.
   void Place(int left, int top, int width, int height);
   // Collects what changed in the runtime's picture and schedules repainting it.
   void SurfaceChanged();
   // Keeps the window above normal windows, or lets it stack normally.
   void SetStaysOnTop(bool on_top);
-  // The window's shape in device pixels; none shows the whole rectangle.
+  // The window's shape in its pixels; none shows the whole rectangle.
   void SetShape(const std::optional<QRegion>& shape);
   // From now on the window closes when asked; before, a close request goes to the runtime.
   void CloseForGood();
+  // Where a popup menu opens (global position): at the pointer, or at the window's centre
+  // when the keyboard asked for it.
+  QPoint PopupPosition() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -44,26 +45,29 @@ class ClockWindow : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
-  QPoint DevicePoint(const QPointF& position) const;
-  QRect ToLogical(const QRect& device) const;
-  void UpdateCursor(QPoint device);
+  // The runtime's pixel under a pointer position.
+  static QPoint PixelAt(const QPointF& position);
+  void UpdateCursor(QPoint at);
   void LabelChanged(forms::LabelView label);
 
   forms::Runtime* runtime_ = nullptr;
-  double scale_ = 1;
   PointerShapes shapes_;
   forms::Cursor cursor_ = forms::Cursor::kDefault;
   // The runtime's surface pixels, wrapped without copying while they stay where they are.
   QImage frame_;
-  // The label as last presented, its font and the area its caption covers (device pixels).
+  // The label as last presented, its font and the area its caption covers.
   LabelWatch label_watch_;
   forms::LabelView label_;
   QFont label_font_;
-  QImage label_image_;  // the caption over a transparent ground, covering label_area_
+  // The caption over a transparent ground, covering label_area_ at the screen's resolution.
+  QImage label_image_;
   QRect label_area_;
   bool closing_ = false;
+  bool menu_from_keyboard_ = false;
 };
 
 }  // namespace qt_host

@@ -1,17 +1,54 @@
 #include "platform/qt/dialogs.h"
 
 #include <QAction>
-#include <QCursor>
+#include <QEvent>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
+
+#include "platform/qt/caption_fonts.h"
 
 namespace qt_host {
+namespace {
+
+// Filters the events of a shown menu through IgnoredByMenu.
+class LeftButtonOnly : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    return watched->isWidgetType() && IgnoredByMenu(*static_cast<QWidget*>(watched), *event);
+  }
+};
+
+// The texts a box or menu shows, for choosing a font that has all their glyphs.
+QString AllCaptions(const QMenu& menu) {
+  QString captions;
+  for (const QAction* action : menu.actions()) captions += action->text();
+  return captions;
+}
+
+}  // namespace
 
 QString DialogText(std::string_view text) {
   QString result = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return result;
+}
+
+bool IgnoredByMenu(const QWidget& menu, const QEvent& event) {
+  // Items are chosen with the left button only. The menu opens on a right press with its
+  // corner under the pointer, so the release of that press, a few pixels off, would otherwise
+  // choose whatever it lands on. Outside the menu every button still dismisses it.
+  const QEvent::Type type = event.type();
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+      type != QEvent::MouseButtonDblClick) {
+    return false;
+  }
+  const auto& mouse = static_cast<const QMouseEvent&>(event);
+  return mouse.button() != Qt::LeftButton && menu.rect().contains(mouse.position().toPoint());
 }
 
 void FillPopupMenu(QMenu& menu, const std::vector<forms::PopupItem>& items) {
@@ -28,10 +65,14 @@ void FillPopupMenu(QMenu& menu, const std::vector<forms::PopupItem>& items) {
   }
 }
 
-std::optional<int> ShowPopupMenu(QWidget* owner, const std::vector<forms::PopupItem>& items) {
+std::optional<int> ShowPopupMenu(QWidget* owner, const std::vector<forms::PopupItem>& items,
+                                 QPoint at) {
   QMenu menu(owner);
   FillPopupMenu(menu, items);
-  const QAction* chosen = menu.exec(QCursor::pos());
+  menu.setFont(CaptionFont(menu.font(), AllCaptions(menu)));
+  LeftButtonOnly left_button_only;
+  menu.installEventFilter(&left_button_only);
+  const QAction* chosen = menu.exec(at);
   if (chosen == nullptr) return std::nullopt;
   return chosen->data().toInt();
 }
@@ -39,12 +80,14 @@ std::optional<int> ShowPopupMenu(QWidget* owner, const std::vector<forms::PopupI
 void ShowInformation(QWidget* owner, std::string_view title, std::string_view text) {
   QMessageBox box(QMessageBox::Information, DialogText(title), DialogText(text), QMessageBox::Ok,
                   owner);
+  box.setFont(CaptionFont(box.font(), box.windowTitle() + box.text()));
   box.exec();
 }
 
 void ShowCritical(QWidget* owner, std::string_view text) {
   QMessageBox box(QMessageBox::Critical, QStringLiteral("Vestrel"), DialogText(text),
                   QMessageBox::Ok, owner);
+  box.setFont(CaptionFont(box.font(), box.text()));
   box.exec();
 }
 

@@ -1,6 +1,7 @@
 // The modal pieces of the host: the popup menu and the message boxes.
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <optional>
 #include <string_view>
@@ -8,6 +9,7 @@
 
 #include "platform/host.h"
 
+class QEvent;
 class QMenu;
 class QWidget;
 
@@ -19,8 +21,14 @@ QString DialogText(std::string_view text);
 // Fills `menu` with the items in order; each action's data is its item's index.
 void FillPopupMenu(QMenu& menu, const std::vector<forms::PopupItem>& items);
 
-// Shows the items at the pointer until one is chosen (its index) or the menu is dismissed.
-std::optional<int> ShowPopupMenu(QWidget* owner, const std::vector<forms::PopupItem>& items);
+// Shows the items with the menu's corner at `at` (global) until one is chosen with the left
+// button or the keyboard (its index) or the menu is dismissed. Its font covers the captions.
+std::optional<int> ShowPopupMenu(QWidget* owner, const std::vector<forms::PopupItem>& items,
+                                 QPoint at);
+
+// Whether an event over a shown menu is a press or release of a button other than the left
+// one over the menu itself, which the menu ignores.
+bool IgnoredByMenu(const QWidget& menu, const QEvent& event);
 
 // Information icon and OK.
 void ShowInformation(QWidget* owner, std::string_view title, std::string_view text);

@@ -1,9 +1,11 @@
 // The Linux program: the clock's logic on the Qt host.
 #include <QApplication>
+#include <cstdio>
 
 #include "platform/program.h"
 #include "platform/qt/command_line.h"
 #include "platform/qt/qt_host.h"
+#include "platform/qt/x11_session.h"
 #include "platform/runtime.h"
 
 int main(int argc, char* argv[]) {
@@ -14,6 +16,13 @@ int main(int argc, char* argv[]) {
   if (qEnvironmentVariableIsEmpty("RESOURCE_NAME")) qputenv("RESOURCE_NAME", "vestrel");
   // Qt's own event dispatcher costs less per timer tick than the GLib one.
   if (qEnvironmentVariableIsEmpty("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
+  // X11 even in a Wayland session (through XWayland), and one plain message without it
+  // rather than Qt's abort.
+  qt_host::PreferX11(argc, argv);
+  if (const std::string problem = qt_host::X11Problem(argc, argv); !problem.empty()) {
+    std::fprintf(stderr, "vestrel: %s\n", problem.c_str());
+    return 1;
+  }
   QCoreApplication::setApplicationName(QStringLiteral("vestrel"));
   QApplication app(argc, argv);
   // The program ends when its form unloads, not when its last window closes.

@@ -7,7 +7,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QThread>
-#include <cmath>
 #include <ctime>
 
 #include "platform/qt/dialogs.h"
@@ -60,13 +59,11 @@ int QtHost::Run() {
 
 forms::ScreenMetrics QtHost::Screen() {
   forms::ScreenMetrics metrics;
+  // In device-independent pixels at 15 twips each: on a scaled screen the program sees the
+  // same screen as at 96 dpi, and the window enlarges the whole clock.
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const double ratio = screen->devicePixelRatio();
-    metrics.width_px = static_cast<int>(std::lround(screen->geometry().width() * ratio));
-    metrics.height_px = static_cast<int>(std::lround(screen->geometry().height() * ratio));
-    // Twips keep the 96-dpi convention in device-independent pixels.
-    metrics.twips_per_pixel_x = static_cast<forms::Single>(15 / ratio);
-    metrics.twips_per_pixel_y = static_cast<forms::Single>(15 / ratio);
+    metrics.width_px = screen->geometry().width();
+    metrics.height_px = screen->geometry().height();
   }
   return metrics;
 }
@@ -92,7 +89,7 @@ void QtHost::SetTimer(int index, forms::Long interval_ms, bool running) {
 }
 
 std::optional<int> QtHost::TrackPopupMenu(const std::vector<forms::PopupItem>& items) {
-  return ShowPopupMenu(&window_, items);
+  return ShowPopupMenu(&window_, items, window_.PopupPosition());
 }
 
 forms::Integer QtHost::MessageBox(std::string_view prompt, forms::Integer /*buttons*/,
@@ -112,13 +109,7 @@ void QtHost::Sleep(forms::Long milliseconds) {
 
 forms::TextExtent QtHost::DrawText(raster::Image& target, int x, int y, std::string_view text,
                                    raster::Pixel colour) {
-  if (!text_font_) {
-    text_font_ = SurfaceDefaultFont();
-    if (window_.scale() != 1) {
-      text_font_->setPixelSize(
-          static_cast<int>(std::lround(text_font_->pixelSize() * window_.scale())));
-    }
-  }
+  if (!text_font_) text_font_ = SurfaceDefaultFont();
   return DrawTextInto(target, x, y, text, colour, *text_font_);
 }
 

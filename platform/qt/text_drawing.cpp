@@ -11,6 +11,7 @@ namespace qt_host {
 namespace {
 
 constexpr double kPixelsPerPoint = 96.0 / 72.0;
+constexpr double kSurfaceFontPoints = 9;
 constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip;
 
 QColor ToQColor(raster::Pixel colour) {
@@ -20,11 +21,14 @@ QColor ToQColor(raster::Pixel colour) {
 }  // namespace
 
 QFont SurfaceDefaultFont() {
-  QFont font = QApplication::font();
-  if (font.pixelSize() <= 0) {
-    font.setPixelSize(
-        std::max(1, static_cast<int>(std::lround(font.pointSizeF() * kPixelsPerPoint))));
-  }
+  // The Windows program prints in the system's default GUI font: on the Japanese systems it
+  // is made for, a 9-point Gothic whose Latin letters and digits are half an em wide. IPA
+  // Gothic has the same metrics; sized from the same 9 points at 96 dpi (12 pixels), the
+  // minutes take the same room on both builds and stay clear of the face's numerals.
+  QFont font;
+  font.setFamilies(
+      {QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"), QApplication::font().family()});
+  font.setPixelSize(static_cast<int>(std::lround(kSurfaceFontPoints * kPixelsPerPoint)));
   return font;
 }
 

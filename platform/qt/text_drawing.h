@@ -10,8 +10,8 @@
 
 namespace qt_host {
 
-// The surface's default font: the application font at its point size on the 96-dpi
-// convention the twips use (15 twips per pixel).
+// The surface's default font: a face with the metrics of the Windows program's default GUI
+// font, at that font's point size on the 96-dpi convention the twips use (15 twips per pixel).
 QFont SurfaceDefaultFont();
 
 // Prints `text` with its top-left corner at (x, y) directly into `target`'s pixels.

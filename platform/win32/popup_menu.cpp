@@ -25,7 +25,7 @@ class PopupMenuHandle {
 
 }  // namespace
 
-std::optional<int> ShowPopupMenu(HWND owner, const std::vector<forms::PopupItem>& items) {
+std::optional<int> ShowPopupMenu(HWND owner, const std::vector<forms::PopupItem>& items, POINT at) {
   const PopupMenuHandle menu;
   if (menu.get() == nullptr) return std::nullopt;
   // Command ids are the item's place plus one: TrackPopupMenu reports 0 for "nothing chosen".
@@ -39,8 +39,6 @@ std::optional<int> ShowPopupMenu(HWND owner, const std::vector<forms::PopupItem>
                   Widen(item.caption).c_str());
     }
   }
-  POINT at{};
-  GetCursorPos(&at);
   // Without the foreground the menu would not close when the user clicks elsewhere.
   SetForegroundWindow(owner);
   const BOOL chosen = TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,

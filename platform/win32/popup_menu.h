@@ -1,4 +1,4 @@
-// The form's popup menu as a native menu at the pointer.
+// The form's popup menu as a native menu.
 #pragma once
 
 #include "platform/win32/windows_api.h"
@@ -10,7 +10,8 @@
 
 namespace win32 {
 
-// Shows `items` at the pointer for `owner` and waits; the chosen item's index, or none.
-std::optional<int> ShowPopupMenu(HWND owner, const std::vector<forms::PopupItem>& items);
+// Shows `items` for `owner` with the menu's corner at `at` (screen coordinates) and waits;
+// the item chosen with the left button or the keyboard (its index), or none.
+std::optional<int> ShowPopupMenu(HWND owner, const std::vector<forms::PopupItem>& items, POINT at);
 
 }  // namespace win32

@@ -105,6 +105,14 @@ LRESULT Win32Host::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         runtime_->MouseMove(ButtonsHeld(wparam), ShiftState(wparam), p.x, p.y);
       }
       return 0;
+    case WM_CONTEXTMENU:
+      // From the keyboard (Shift+F10 or the Menu key) the position is -1, -1. The mouse's
+      // right button already opens the menu on its press.
+      if (lparam == static_cast<LPARAM>(-1) || lparam == MAKELPARAM(-1, -1)) {
+        OnMenuKey();
+        return 0;
+      }
+      break;
     case WM_TIMER:
       if (runtime_ != nullptr) runtime_->TimerTick(static_cast<int>(wparam) - 1);
       return 0;
@@ -196,6 +204,16 @@ bool Win32Host::OnSetCursor(LPARAM lparam) {
   return true;
 }
 
+void Win32Host::OnMenuKey() {
+  if (runtime_ == nullptr || hwnd_ == nullptr) return;
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  // The same menu as a right press on the face, opened at the window's centre.
+  menu_from_keyboard_ = true;
+  runtime_->MenuKey(KeyboardShiftState(), client.right / 2, client.bottom / 2);
+  menu_from_keyboard_ = false;
+}
+
 void Win32Host::PlaceWindow(int left, int top, int width, int height) {
   if (hwnd_ == nullptr) {
     CreateFormWindow(left, top, width, height);
@@ -232,7 +250,16 @@ void Win32Host::ArmTimer(int index) {
 
 std::optional<int> Win32Host::TrackPopupMenu(const std::vector<forms::PopupItem>& items) {
   if (hwnd_ == nullptr) return std::nullopt;
-  return ShowPopupMenu(hwnd_, items);
+  POINT at{};
+  if (menu_from_keyboard_) {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    at = {client.right / 2, client.bottom / 2};
+    ClientToScreen(hwnd_, &at);
+  } else {
+    GetCursorPos(&at);
+  }
+  return ShowPopupMenu(hwnd_, items, at);
 }
 
 Integer Win32Host::MessageBox(std::string_view prompt, Integer buttons, std::string_view title) {

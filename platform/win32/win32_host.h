@@ -72,6 +72,7 @@ class Win32Host : public forms::Host {
   void OnButtonDown(Integer button, WPARAM wparam, LPARAM lparam);
   void OnButtonUp(Integer button, WPARAM wparam, LPARAM lparam);
   bool OnSetCursor(LPARAM lparam);
+  void OnMenuKey();
 
   HINSTANCE instance_;
   ATOM window_class_ = 0;
@@ -85,7 +86,8 @@ class Win32Host : public forms::Host {
   std::vector<TimerState> timers_;
   // Regions the program created and has not yet given to a window.
   std::set<HRGN> loose_regions_;
-  raster::Rect label_extent_;  // where the label was last drawn
+  raster::Rect label_extent_;        // where the label was last drawn
+  bool menu_from_keyboard_ = false;  // the popup menu opens at the window's centre
   WindowPainter painter_;
   TextRenderer text_;
   int exit_code_ = 0;

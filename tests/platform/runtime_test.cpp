@@ -39,5 +39,38 @@ TEST_F(Runtime, SurfaceUnitsFollowTheDisplayWhileTheFaceUnitStays) {
   EXPECT_EQ(runtime().Label().box, (raster::Rect{75, 80, 60, 60}));
 }
 
+TEST_F(Runtime, TheMenuKeyOpensThePopupMenuOverTheLabelToo) {
+  StartAt(9, 0, 0);
+  int popups = 0;
+  host.on_popup = [&](const std::vector<forms::PopupItem>& items) {
+    ++popups;
+    EXPECT_EQ(items.size(), 9u);
+  };
+  host.menu_choices.push_back(testing::kSmaller);
+  // The window's centre lies in the label's box, where a right press would do nothing.
+  const raster::Rect box = runtime().Label().box;
+  runtime().MenuKey(1, box.left + box.width / 2, box.top + box.height / 2);
+  EXPECT_EQ(popups, 1);
+  EXPECT_EQ(state().IsLarge, 0);
+  // The menu key's release set the drag anchor to the window's centre, as a mouse release.
+  EXPECT_EQ(state().DragX,
+            static_cast<forms::Long>(std::lround(form().Width() / 2.0 + form().Left())));
+}
+
+TEST_F(Runtime, TheMenuKeyWaitsWhileAMouseButtonIsHeld) {
+  StartAt(9, 0, 0);
+  int popups = 0;
+  host.on_popup = [&](const std::vector<forms::PopupItem>&) { ++popups; };
+  host.PostMouseDown(forms::kLeftButton, 20, 120);
+  host.RunPending();
+  runtime().MenuKey(0, 85, 87);
+  EXPECT_EQ(popups, 0);
+  host.PostMouseUp(forms::kLeftButton, 20, 120);
+  host.RunPending();
+  host.menu_choices.push_back(std::nullopt);
+  runtime().MenuKey(0, 85, 87);
+  EXPECT_EQ(popups, 1);
+}
+
 }  // namespace
 }  // namespace vestrel

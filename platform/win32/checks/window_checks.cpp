@@ -1,6 +1,6 @@
 // The host's window driven through its messages, with a probe form that records what the
 // runtime delivers: creation, the window functions, regions, timers, mouse routing and
-// capture, pointers and closing.
+// capture, the keyboard's menu keys, pointers and closing.
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -184,6 +184,14 @@ void CheckHostWindow() {
       CHECK(form->events[i].starts_with(expected[i]));
     }
   }
+
+  // The keyboard's menu keys (WM_CONTEXTMENU at -1, -1) are a right press and release at the
+  // window's centre, even where the label lies; a context menu request with a position (from
+  // the mouse) is not, the right press having opened the menu already.
+  form->events.clear();
+  SendMessageW(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), static_cast<LPARAM>(-1));
+  SendMessageW(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(30, 40));
+  CHECK(form->events == std::vector<std::string>({"down 2 0 60 50", "up 2 0 60 50"}));
 
   // The pointer: the target over the label, the hand over the rest.
   HCURSOR hand = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_HAND_POINTER));

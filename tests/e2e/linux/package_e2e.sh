@@ -54,7 +54,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 depends=$(field Depends)
 # From dpkg-shlibdeps: the libraries the program links, with versions; and the menu font.
 for dependency in 'libc6 (>=' 'libstdc++6 (>=' 'libqt6core6 (>=' 'libqt6gui6 (>=' \
-  'libqt6widgets6 (>=' 'libxcb1' 'fonts-ipafont-mincho'; do
+  'libqt6widgets6 (>=' 'libxcb1' 'libfontconfig1' 'fonts-ipafont-mincho' 'fonts-ipafont-gothic'; do
   [[ ", $depends," == *", $dependency"* ]] || fail "Depends lacks $dependency: $depends"
 done
 echo "Depends: $depends"

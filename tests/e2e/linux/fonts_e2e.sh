@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# The popup menu's Japanese captions on a system with a single Japanese font: under a
+# fontconfig configuration that shows the program only DejaVu Sans and one Japanese font
+# (IPA P Mincho), every caption is drawn with real glyphs. As a control, the same menu with no
+# Japanese font at all shows boxes, which the check tells apart.
+#
+#   fonts_e2e.sh <path to vestrel> [folder for the screenshots]
+set -euo pipefail
+
+program=$(realpath "$1")
+shots=$(realpath -m "${2:-$PWD/e2e}")
+source "$(dirname "$0")/e2e_lib.sh"
+
+latin_font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
+japanese_font=/usr/share/fonts/opentype/ipafont-mincho/ipamp.ttf
+for font in "$latin_font" "$japanese_font"; do
+  [[ -f $font ]] || fail "$font is not installed (see scripts/deps.sh)"
+done
+
+# font_config <name> <font files...>: $work/<name>/fonts.conf, a fontconfig configuration with
+# only these fonts.
+font_config() {
+  local folder="$work/$1"
+  mkdir -p "$folder/fonts" "$folder/cache"
+  shift
+  ln -s "$@" "$folder/fonts/"
+  cat >"$folder/fonts.conf" <<CONF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <dir>$folder/fonts</dir>
+  <cachedir>$folder/cache</cachedir>
+</fontconfig>
+CONF
+}
+
+# menu_rows <config> <name>: opens the menu under that configuration, saves its screenshot
+# as <name>.png and the captions' rows of ink (right of the check marks) as
+# $work/<name>-row-N.png, N from 1; their number in $rows.
+menu_rows() {
+  local config=$1 name=$2
+  start_clock env FONTCONFIG_FILE="$config"
+  locate
+  xdotool mousemove $(at 40 120) mousedown 3 mouseup 3
+  wait_until 3 popup_open || fail "no popup menu"
+  sleep 0.3
+  shot "$name"
+  local menu
+  menu=$(popup_windows | head -n1)
+  local mx my mw mh
+  mx=$(window_value 'Absolute upper-left X' "$menu")
+  my=$(window_value 'Absolute upper-left Y' "$menu")
+  mw=$(window_value Width "$menu")
+  mh=$(window_value Height "$menu")
+  # The captions column: dark ink on the light menu; each text row's share of ink.
+  local column="$((mw - 34))x$((mh - 4))+$((mx + 28))+$((my + 2))"
+  convert "$shots/$name.png" -crop "$column" +repage -colorspace gray -threshold 50% -negate \
+    "$work/$name-ink.png"
+  local profile n=0 start=-1 y value
+  profile=$(convert "$work/$name-ink.png" -scale "1x$((mh - 4))!" -depth 16 txt:- |
+    sed -n 's/^0,\([0-9]*\): *(\([0-9]*\).*/\1 \2/p')
+  while read -r y value; do
+    if ((value > 0 && start < 0)); then
+      start=$y
+    elif ((value == 0 && start >= 0)); then
+      n=$((n + 1))
+      convert "$work/$name-ink.png" -crop "$((mw - 34))x$((y - start))+0+$start" +repage \
+        "$work/$name-row-$n.png"
+      start=-1
+    fi
+  done <<<"$profile"
+  xdotool key Escape
+  wait_until 3 popup_closed || fail "the menu stayed open"
+  xdotool windowactivate --sync "$win" 2>/dev/null || true
+  xdotool key alt+F4
+  await_exit
+  rows=$n
+}
+
+# same_rows <name> <a> <b>: whether two caption rows are the same picture.
+same_rows() {
+  local differing
+  differing=$(compare -metric AE "$work/$1-row-$2.png" "$work/$1-row-$3.png" null: 2>&1) ||
+    true
+  [[ $differing == 0 ]]
+}
+
+e2e_begin
+
+step "with one Japanese font the captions are drawn"
+font_config one-japanese "$latin_font" "$japanese_font"
+menu_rows "$work/one-japanese/fonts.conf" fonts-one-japanese
+((rows == 8)) || fail "$rows rows of captions instead of 8 (fonts-one-japanese.png)"
+# 大きく and 小さく (rows 5 and 6) and 3分ﾀｲﾏｰ and 4分ﾀｲﾏｰ (rows 2 and 3) differ in their first
+# character; boxes would make them the same.
+same_rows fonts-one-japanese 5 6 && fail "大きく and 小さく look the same (fonts-one-japanese.png)"
+same_rows fonts-one-japanese 2 3 && fail "3分ﾀｲﾏｰ and 4分ﾀｲﾏｰ look the same"
+for row in 1 2 3 4 5 6 7 8; do
+  ink=$(convert "$work/fonts-one-japanese-row-$row.png" -format '%[fx:round(mean*w*h)]' info:)
+  ((ink > 20)) || fail "caption row $row has only $ink pixels of ink"
+done
+
+step "control: with no Japanese font the captions are boxes, and the check sees it"
+rm -f "$work"/*-row-*.png
+font_config latin-only "$latin_font"
+menu_rows "$work/latin-only/fonts.conf" fonts-latin-only
+((rows >= 5)) || fail "only $rows rows of captions without a Japanese font"
+same_rows fonts-latin-only 5 6 || fail "大きく and 小さく differ even as boxes (fonts-latin-only.png)"
+
+echo "PASS (screenshots in $shots)"

@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# The Linux program on a scaled screen (QT_SCALE_FACTOR 2 or Xft.dpi 192, and 1.5): the
+# window shows the whole clock enlarged as one picture. At the same frozen time, every pixel of the 2x window
+# outside the "●" equals the 1x window's pixel at half the coordinates; the shape is the 2x
+# ellipse, the "●" is drawn there at the screen's resolution, a drag moves the window by the
+# pointer's distance and a right press opens the menu at the pointer.
+#
+#   hidpi_e2e.sh <path to vestrel> [folder for the screenshots]
+set -euo pipefail
+
+program=$(realpath "$1")
+shots=$(realpath -m "${2:-$PWD/e2e}")
+source "$(dirname "$0")/e2e_lib.sh"
+
+# The time stands still at 10:10:30, so two runs draw the same hands; Qt's timers keep the
+# real monotonic clock.
+frozen=(env FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f '2026-01-01 10:10:30')
+# The label's box on the large face (window pixels at 1x), where the "●" lies.
+label_box=(60 64 48 48)
+
+# window_picture <file>: the window's pixels from the screen.
+window_picture() {
+  import -window root -crop "$(window_value Width)x$(window_value Height)+$left+$top" +repage \
+    "$1"
+}
+close_clock() {
+  xdotool windowactivate --sync "$win" key alt+F4
+  await_exit
+  [[ $code == 0 ]] || fail "exit code $code"
+  rm -f "$work/Vestrel.ini"  # every run starts from the same place
+}
+
+e2e_begin
+
+step "1x: the reference picture"
+start_clock "${frozen[@]}"
+locate
+wait_until 5 is green $(at 85 6) || fail "no face at 1x"
+sleep 0.3
+window_picture "$shots/hidpi-1x.png"
+close_clock
+
+step "2x: the window, its shape and the picture"
+start_clock "${frozen[@]}" env QT_SCALE_FACTOR=2
+locate
+[[ $(window_value Width) == 340 && $(window_value Height) == 348 ]] ||
+  fail "window is $(window_value Width) x $(window_value Height), not 340 x 348"
+wait_until 5 bash -c "xwininfo -shape -id $win | grep -q 'Window shape extents: *340x348+0+0'" ||
+  fail "the shape is not the 2x ellipse: $(xwininfo -shape -id "$win" | grep -i 'shape extents')"
+wait_until 5 is green $(at 170 12) || fail "no face at 2x"
+sleep 0.3
+window_picture "$shots/hidpi-2x.png"
+shot hidpi-2x-screen
+
+# The 1x picture enlarged pixel for pixel, compared with the 2x one outside the label's box.
+read -r lx ly lw lh <<<"${label_box[*]}"
+cover="fill black rectangle $((2 * lx)),$((2 * ly)) $((2 * (lx + lw) - 1)),$((2 * (ly + lh) - 1))"
+convert "$shots/hidpi-1x.png" -sample 200% -draw "$cover" "$work/expected.png"
+convert "$shots/hidpi-2x.png" -draw "$cover" "$work/shown.png"
+differing=$(compare -metric AE "$work/expected.png" "$work/shown.png" null: 2>&1) || true
+[[ $differing == 0 ]] ||
+  fail "$differing pixels of the 2x window differ from the 1x window enlarged" \
+    "(hidpi-1x.png, hidpi-2x.png)"
+# The shape: the corners show the desktop, the face reaches the ellipse's sides.
+for corner in "2 2" "337 2" "2 345" "337 345"; do
+  is desktop $(at $corner) || fail "corner $corner at 2x is not the desktop"
+done
+is desktop $(at 170 0) && fail "the top of the ellipse is cut away"
+
+step "2x: the ● over the ball's centre, drawn at the screen's resolution"
+black_in() {
+  convert "$1" -crop "$4x$5+$2+$3" +repage -fx '(r<0.1 && g<0.1 && b<0.1) ? 1 : 0' \
+    -format '%[fx:round(mean*w*h)]' info:
+}
+dot_1x=$(black_in "$shots/hidpi-1x.png" "${label_box[@]}")
+dot_2x=$(black_in "$shots/hidpi-2x.png" $((2 * lx)) $((2 * ly)) $((2 * lw)) $((2 * lh)))
+# Without the label both pictures show the yellow ball there, with it a black disc four
+# times the area at 2x (give or take its antialiased rim).
+((dot_1x > 100)) || fail "no ● at 1x ($dot_1x black pixels)"
+((dot_2x * 10 > dot_1x * 4 * 8 && dot_2x * 10 < dot_1x * 4 * 12)) ||
+  fail "the ● at 2x covers $dot_2x pixels, not about four times the $dot_1x at 1x"
+is black $(at 170 176) || fail "the ● is not over the centre at 2x"
+convert "$shots/hidpi-1x.png" -crop "${lw}x${lh}+${lx}+${ly}" +repage -sample 200% \
+  "$work/dot-enlarged.png"
+convert "$shots/hidpi-2x.png" -crop "$((2 * lw))x$((2 * lh))+$((2 * lx))+$((2 * ly))" +repage \
+  "$work/dot-shown.png"
+dot_diff=$(compare -metric AE "$work/dot-enlarged.png" "$work/dot-shown.png" null: 2>&1) || true
+((dot_diff > 0)) || fail "the ● at 2x is the 1x glyph enlarged, not drawn at 2x"
+
+step "2x: dragging moves the window by the pointer's distance"
+xdotool mousemove $(at 80 260) mousedown 1
+for i in 1 2 3; do
+  xdotool mousemove $((left + 80 + 20 * i)) $((top + 260 + 10 * i))
+  wait_until 3 at_position $((left + 20 * i)) $((top + 10 * i)) ||
+    fail "after a move by $((20 * i)),$((10 * i)) the window is at" \
+      "$(window_value 'Absolute upper-left X'),$(window_value 'Absolute upper-left Y')," \
+      "not $((left + 20 * i)),$((top + 10 * i))"
+done
+xdotool mouseup 1
+locate
+
+step "2x: a right press opens the menu at the pointer"
+xdotool mousemove $(at 80 240) mousedown 3 mouseup 3
+wait_until 3 popup_open || fail "no popup menu at 2x"
+read -r menu_x menu_y < <(popup_corner)
+((menu_x >= left + 79 && menu_x <= left + 81 && menu_y >= top + 239 && menu_y <= top + 241)) ||
+  fail "the menu opened at $menu_x,$menu_y, not at the pointer $(at 80 240)"
+shot hidpi-2x-menu
+xdotool key Escape
+wait_until 3 popup_closed || fail "the menu stayed open"
+close_clock
+
+step "Xft.dpi 192 scales by 2 the same way"
+printf 'Xft.dpi: 192\n' | xrdb -merge
+start_clock "${frozen[@]}"
+locate
+[[ $(window_value Width) == 340 && $(window_value Height) == 348 ]] ||
+  fail "with Xft.dpi 192 the window is $(window_value Width) x $(window_value Height)"
+wait_until 5 is green $(at 170 12) || fail "no face with Xft.dpi 192"
+sleep 0.3
+window_picture "$shots/hidpi-xft-192.png"
+differing=$(compare -metric AE "$shots/hidpi-2x.png" "$shots/hidpi-xft-192.png" null: 2>&1) ||
+  true
+[[ $differing == 0 ]] || fail "$differing pixels differ from the 2x picture (hidpi-xft-192.png)"
+close_clock
+xrdb -remove
+
+step "1.5x: the window, its shape and the face"
+start_clock "${frozen[@]}" env QT_SCALE_FACTOR=1.5
+locate
+# 255 x 261, less the pixel Qt may lose when it rounds the window's position and far edge.
+width=$(window_value Width) height=$(window_value Height)
+((width >= 254 && width <= 255 && height >= 260 && height <= 261)) ||
+  fail "window at 1.5x is $width x $height, not 255 x 261"
+wait_until 5 bash -c "xwininfo -shape -id $win | grep -Eq 'Window shape extents: *25[45]x26[01]\+0\+0'" ||
+  fail "the shape at 1.5x: $(xwininfo -shape -id "$win" | grep -i 'shape extents')"
+sleep 0.5
+window_picture "$shots/hidpi-1.5x.png"
+wait_until 5 is green $(at 126 12) || fail "no tick at 12 at 1.5x (hidpi-1.5x.png)"
+is desktop $(at 2 2) || fail "the corner at 1.5x is not the desktop"
+is black $(at 126 131) || fail "no ● over the centre at 1.5x"
+sleep 0.3
+window_picture "$shots/hidpi-1.5x.png"
+close_clock
+
+echo "PASS (screenshots in $shots)"

@@ -1,0 +1,234 @@
+#!/usr/bin/env bash
+# Vestrel.exe under wine as a keyboard user and a careless right hand use it: Shift+F10 and
+# the Menu key open the popup menu at the window's centre, a right-button press or release
+# over the menu's items chooses nothing, and Alt+F4 closes the clock. Then the countdown's
+# minutes on the small face: the box of their red text in the Windows build, and, given the
+# Linux program too, the same box in the Linux build on the same display.
+#
+#   desktop_e2e.sh path/to/Vestrel.exe [path/to/vestrel] [screenshot folder]
+set -euo pipefail
+
+exe=${1:?usage: desktop_e2e.sh path/to/Vestrel.exe [path/to/vestrel] [screenshot folder]}
+linux_program=${2:-}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+repo=$(cd "$here/../../.." && pwd)
+shots=${3:-$repo/build/linux/e2e/wine-desktop}
+
+fail() {
+  echo "wine_desktop_e2e: FAIL: $*" >&2
+  exit 1
+}
+step() { echo "wine_desktop_e2e: $*"; }
+
+[[ -f "$exe" ]] || fail "$exe does not exist; build it with the windows preset"
+for tool in wine wineboot wineserver Xvfb openbox xdotool xwininfo import convert faketime \
+  localedef; do
+  command -v "$tool" >/dev/null || fail "$tool is not installed (see scripts/deps.sh)"
+done
+mkdir -p "$shots"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/vestrel-wine-desktop.XXXXXX")
+app_pid=""
+# shellcheck source=../../../scripts/xsession.sh
+source "$repo/scripts/xsession.sh"
+
+cleanup() {
+  if [[ -n "$app_pid" ]] && kill -0 "$app_pid" 2>/dev/null; then kill "$app_pid" 2>/dev/null; fi
+  if [[ -n "${WINEPREFIX:-}" && -d "${WINEPREFIX:-}" ]]; then wineserver -k 2>/dev/null || true; fi
+  xsession_stop
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+wait_until() {
+  local seconds=$1
+  shift
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.1
+  done
+}
+
+# Japanese locale (the menu's captions and the Japanese system's default GUI font), X, wine.
+mkdir -p "$work/locale"
+localedef -i ja_JP -f UTF-8 "$work/locale/ja_JP.UTF-8" >/dev/null 2>&1 ||
+  fail "localedef could not build ja_JP.UTF-8"
+export LOCPATH="$work/locale" TZ=UTC
+{ export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8; } 2>/dev/null
+export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+step "starting X and wine"
+xsession_start
+xsession_colour_desktop '#2040a0'
+wineboot -i >/dev/null 2>&1 || fail "wineboot -i failed"
+wineserver -w
+app_dir="$WINEPREFIX/drive_c/Vestrel"
+mkdir -p "$app_dir"
+cp "$exe" "$app_dir/Vestrel.exe"
+
+# From 08:20:40 for the next quarter of a minute no hand passes the countdown's minutes right
+# of the centre.
+faked=(env NO_FAKE_STAT=1 FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f '@2024-03-01 08:20:40')
+
+geometry() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+    /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
+}
+running() { kill -0 "$app_pid" 2>/dev/null; }
+# The visible top-level windows of the program other than the clock: its popup menu.
+menu_window() {
+  xdotool search --onlyvisible --maxdepth 1 --classname vestrel.exe 2>/dev/null |
+    grep -vx "$win" | head -n1
+}
+menu_open() { [[ -n $(menu_window) ]]; }
+menu_closed() { ! menu_open; }
+# Checks that the menu is open with its corner at (x, y).
+expect_menu_at() {
+  wait_until 5 menu_open || fail "$3: no popup menu"
+  local mx my mw mh
+  read -r mx my mw mh < <(geometry "$(menu_window)")
+  [[ "$mx,$my" == "$1,$2" ]] || fail "$3: the menu is at $mx,$my, not at $1,$2"
+  ((mw >= 80 && mh >= 110)) || fail "$3: the menu is $mw x $mh: not nine items"
+}
+close_menu() {
+  xdotool key Escape
+  wait_until 5 menu_closed || fail "Escape did not close the menu"
+}
+# The clock window gets the keyboard as a click on the face gives it.
+focus_clock() { xdotool mousemove $((left + 30)) $((top + 60)) click 1; }
+
+# start_clock: Vestrel.exe with the faked time of day; its window in $win, its place and size
+# in $left $top $width $height.
+start_clock() {
+  "${faked[@]}" wine "$app_dir/Vestrel.exe" >"$work/run.log" 2>&1 &
+  app_pid=$!
+  win=$(timeout 30 xdotool search --sync --onlyvisible --classname vestrel.exe | head -n1) ||
+    fail "the clock window did not appear"
+  read -r left top width height < <(geometry "$win")
+}
+close_with_alt_f4() {
+  focus_clock
+  xdotool key alt+F4
+  wait_until 15 eval '! running' || fail "Alt+F4 did not close the clock"
+  code=0
+  wait "$app_pid" || code=$?
+  app_pid=""
+  ((code == 0)) || fail "exit code $code after Alt+F4"
+}
+
+# The box "WxH+X+Y" (window-relative) of the countdown's red text in a screenshot, looked for
+# in the small face's right half around its place (74, 49).
+minutes_box() {
+  local picture=$1 x0=$(($2 + 62)) y0=$(($3 + 40))
+  local box
+  box=$(convert "$picture" -crop "36x26+$x0+$y0" +repage \
+    -fx '(r > 0.4 && g < r / 4 && b < r / 4) ? 1 : 0' -format '%@' info: 2>/dev/null)
+  local w h x y
+  IFS='x+' read -r w h x y <<<"$box"
+  echo "${w}x${h}+$((x + 62))+$((y + 40))"
+}
+
+step "the countdown's minutes on the small face (Windows build)"
+printf '"1","1",0,0,""\r\n' >"$app_dir/Vestrel.ini"  # small and opaque, at the top left
+start_clock
+[[ "$width x $height" == "108 x 110" ]] || fail "window is $width x $height, not the small one"
+xdotool mousemove $((left + 20)) $((top + 60)) mousedown 3
+wait_until 5 menu_open || fail "no popup menu"
+xdotool mouseup 3 key Down Down Return  # 3分ﾀｲﾏｰ
+windows_shot="$shots/wine-small-countdown.png"
+minutes_shown() {
+  import -window root "$windows_shot"
+  [[ $(minutes_box "$windows_shot" "$left" "$top") != 0x0* ]]
+}
+wait_until 5 minutes_shown || fail "no minutes on the small face ($windows_shot)"
+sleep 0.3
+import -window root "$windows_shot"
+windows_box=$(minutes_box "$windows_shot" "$left" "$top")
+step "Windows build: the minutes' box is $windows_box"
+
+close_with_alt_f4
+
+step "Shift+F10 and the Menu key open the menu at the window's centre"
+start_clock
+focus_clock
+xdotool mousemove 1000 700 key shift+F10
+expect_menu_at $((left + 54)) $((top + 55)) "Shift+F10"
+import -window root "$shots/wine-keyboard-menu.png"
+close_menu
+running || fail "the clock ended"
+xdotool key Menu
+expect_menu_at $((left + 54)) $((top + 55)) "the Menu key"
+xdotool key Down Down Down Down Down Return  # 大きく, the fifth item
+large() { [[ "$(geometry "$win" | cut -d' ' -f3,4)" == "170 174" ]]; }
+wait_until 5 large || fail "大きく from the keyboard did not make the clock large: $(geometry "$win")"
+read -r left top width height < <(geometry "$win")
+
+step "the right button over the menu's items chooses nothing"
+xdotool mousemove $((left + 20)) $((top + 60)) mousedown 3
+wait_until 5 menu_open || fail "no popup menu"
+sleep 0.5
+xdotool mousemove $((left + 40)) $((top + 70)) mouseup 3  # over 終了
+sleep 0.5
+running || fail "a right-button release over 終了 ended the program"
+menu_open || fail "a right-button release over an item closed the menu"
+read -r mx my _ _ < <(geometry "$(menu_window)")
+xdotool mousemove $((mx + 30)) $((my + 10)) click 3  # a whole right click on 終了
+sleep 0.5
+running || fail "a right click on 終了 ended the program"
+menu_open || fail "a right click on an item closed the menu"
+import -window root "$shots/wine-right-button.png"
+close_menu
+
+step "Alt+F4 closes the clock"
+close_with_alt_f4
+
+# Both builds: "A3" in the 12-pixel Gothic, right of the centre and clear of the "3" numeral.
+check_box() {
+  local w h x y
+  IFS='x+' read -r w h x y <<<"$1"
+  ((x >= 73 && x <= 75 && y >= 49 && y <= 53 && w >= 9 && w <= 13 && h >= 7 && h <= 10)) ||
+    fail "$2: the minutes' box $1 is not that of A3 at (74, 49) in the 12-pixel font"
+  ((x + w <= 86)) || fail "$2: the minutes ($1) run into the 3 numeral"
+}
+check_box "$windows_box" "Windows build"
+
+if [[ -n $linux_program ]]; then
+  step "the countdown's minutes on the small face (Linux build)"
+  cp "$linux_program" "$work/vestrel"
+  printf '"1","1",0,0,""\r\n' >"$work/Vestrel.ini"  # small and opaque, at the top left
+  # In an English locale, where Qt's default font is not a Japanese one.
+  env LANG=C.UTF-8 LC_ALL=C.UTF-8 "${faked[@]}" "$work/vestrel" >"$work/linux.log" 2>&1 &
+  app_pid=$!
+  win=$(timeout 10 xdotool search --sync --limit 1 --classname '^vestrel$') ||
+    fail "no window of the Linux program"
+  wait_until 5 eval "xwininfo -id $win | grep -q IsViewable" || fail "the Linux window was not shown"
+  read -r left top width height < <(geometry "$win")
+  [[ "$width x $height" == "108 x 110" ]] || fail "the Linux window is $width x $height"
+  xdotool mousemove $((left + 20)) $((top + 60)) mousedown 3 mouseup 3
+  sleep 0.5
+  xdotool key Down Down Return
+  linux_shot="$shots/linux-small-countdown.png"
+  linux_minutes_shown() {
+    import -window root "$linux_shot"
+    [[ $(minutes_box "$linux_shot" "$left" "$top") != 0x0* ]]
+  }
+  wait_until 5 linux_minutes_shown || fail "no minutes on the Linux small face ($linux_shot)"
+  sleep 0.3
+  import -window root "$linux_shot"
+  linux_box=$(minutes_box "$linux_shot" "$left" "$top")
+  step "Linux build: the minutes' box is $linux_box"
+  check_box "$linux_box" "Linux build"
+  IFS='x+' read -r ww wh wx wy <<<"$windows_box"
+  IFS='x+' read -r lw lh lx ly <<<"$linux_box"
+  for d in $((ww - lw)) $((wh - lh)) $((wx - lx)) $((wy - ly)); do
+    ((d >= -1 && d <= 1)) ||
+      fail "the builds print the minutes differently: Windows $windows_box, Linux $linux_box"
+  done
+  kill "$app_pid"
+  wait "$app_pid" 2>/dev/null || true
+  app_pid=""
+fi
+
+step "passed; screenshots in $shots"
