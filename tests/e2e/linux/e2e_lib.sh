@@ -16,7 +16,7 @@ step() { echo "-- $*"; }
 
 # wait_until <seconds> <command...>: polls the command until it succeeds.
 wait_until() {
-  local deadline=$((SECONDS + $1))
+  local deadline=$((SECONDS + $1 * ${E2E_PATIENCE:-3}))  # slack for loaded machines
   shift
   until "$@"; do
     ((SECONDS < deadline)) || return 1

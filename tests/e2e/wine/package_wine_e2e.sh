@@ -19,7 +19,7 @@ fail() {
 }
 step() { echo "-- $*"; }
 wait_until() {
-  local deadline=$((SECONDS + $1))
+  local deadline=$((SECONDS + $1 * ${E2E_PATIENCE:-3}))  # slack for loaded machines
   shift
   until "$@"; do
     ((SECONDS < deadline)) || return 1

@@ -48,7 +48,7 @@ trap cleanup EXIT
 wait_until() {
   local seconds=$1
   shift
-  local deadline=$((SECONDS + seconds))
+  local deadline=$((SECONDS + seconds * ${E2E_PATIENCE:-3}))  # slack for loaded machines
   until "$@"; do
     ((SECONDS < deadline)) || return 1
     sleep 0.1
