@@ -29,6 +29,9 @@ class ClockWindow : public QWidget {
 
   // Window rectangle in device pixels.
   void Place(int left, int top, int width, int height);
+  // Where the window is now in device pixels, also after the window manager or the user
+  // moved it.
+  QPoint DeviceOrigin() const;
   // Collects what changed in the runtime's picture and schedules repainting it.
   void SurfaceChanged();
   // Keeps the window above normal windows, or lets it stack normally.
