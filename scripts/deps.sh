@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev valgrind
+  cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev valgrind clang libclang-rt-14-dev
   qt6-base-dev libgl-dev libxcb1-dev fonts-ipafont-mincho fonts-ipafont-gothic
   g++-mingw-w64-x86-64 wine wine64
   xvfb openbox xdotool x11-utils x11-apps imagemagick faketime locales xcompmgr bc
