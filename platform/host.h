@@ -96,8 +96,8 @@ class Host {
   // At most kFileReadLimit bytes (file_replace.h) of a regular file; opening never blocks and
   // anything else (a FIFO, a device, a folder) is refused.
   virtual std::string ReadFile(std::string_view path) = 0;
-  // Replaces the file in one step (ReplaceFileContents of file_replace.h): an old file survives any
-  // failure whole.
+  // Replaces the file in one step (ReplaceFileContents of file_replace.h): an old file
+  // survives any failure whole.
   virtual void WriteFile(std::string_view path, std::string_view contents) = 0;
   // Whether new files can be created in the folder.
   virtual bool IsWritableFolder(std::string_view folder) = 0;

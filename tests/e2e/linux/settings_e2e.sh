@@ -97,6 +97,7 @@ for signal in TERM HUP INT; do
   wait_until 5 at_position 100 100 || fail "not restored at 100,100"
   xdotool windowmove "$win" 300 200
   wait_until 5 at_position 300 200 || fail "xdotool could not move the window"
+  sleep 0.3  # the move reaches the program through its X connection, the signal through a pipe
   kill -s "$signal" "$clock"
   await_exit 5
   [[ $code == 0 ]] || fail "exit code $code after SIG$signal"
