@@ -31,6 +31,7 @@ struct ClockFormState {
   std::string LeftSetting;        // window Left saved last time, twips
   std::string TopSetting;         // window Top saved last time, twips
   std::string TopMostOffSetting;  // "0" or empty: always on top
+  std::string SettingsFolder;     // where the settings are read and written this run
   Date LastDrawnTime = kNoFrameDrawn;
   Date CurrentTime = 0;
 };

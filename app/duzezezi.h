@@ -62,6 +62,7 @@ class duzezezi : public forms::Form, private ClockFormState {
  private:
   struct SizePreset;
   void ApplySizePreset(const SizePreset& preset);
+  std::string SettingsHome();
   void ReadSettings();
   void WriteSettings();
   void ToggleOpacity();

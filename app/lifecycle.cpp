@@ -9,17 +9,18 @@ void duzezezi::Form_Load() {
   ReadSettings();
 
   // Restore the saved position; a negative one goes to the screen edge, one beyond the
-  // screen leaves the window where it was created.
+  // screen leaves the window where it was created. The test is made in double precision
+  // first, so that a huge saved value counts as beyond the screen instead of overflowing.
   const Double x = Val(LeftSetting);
   if (x < 0) {
     SetLeft(0);
-  } else if (CSng(x) < Screen.Width()) {
+  } else if (x < Screen.Width() && CSng(x) < Screen.Width()) {
     SetLeft(CSng(x));
   }
   const Double y = Val(TopSetting);
   if (y < 0) {
     SetTop(0);
-  } else if (CSng(y) < Screen.Height()) {
+  } else if (y < Screen.Height() && CSng(y) < Screen.Height()) {
     SetTop(CSng(y));
   }
 

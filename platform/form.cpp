@@ -15,11 +15,22 @@ int Form::ToPixelsY(Single twips) const {
   return CLng(static_cast<Double>(twips) / runtime_.screen().twips_per_pixel_y);
 }
 
+PixelPoint Form::LiveOrigin() const {
+  if (const std::optional<PixelPoint> origin = runtime_.host().WindowOrigin()) return *origin;
+  return {left_px_, top_px_};
+}
+
+void Form::FollowOrigin() {
+  const PixelPoint origin = LiveOrigin();
+  left_px_ = origin.x;
+  top_px_ = origin.y;
+}
+
 Single Form::Left() const {
-  return left_px_ * runtime_.screen().twips_per_pixel_x;
+  return LiveOrigin().x * runtime_.screen().twips_per_pixel_x;
 }
 Single Form::Top() const {
-  return top_px_ * runtime_.screen().twips_per_pixel_y;
+  return LiveOrigin().y * runtime_.screen().twips_per_pixel_y;
 }
 Single Form::Width() const {
   return width_px_ * runtime_.screen().twips_per_pixel_x;
@@ -29,19 +40,23 @@ Single Form::Height() const {
 }
 
 void Form::SetLeft(Single twips) {
+  FollowOrigin();
   left_px_ = ToPixelsX(twips);
   Place();
 }
 void Form::SetTop(Single twips) {
+  FollowOrigin();
   top_px_ = ToPixelsY(twips);
   Place();
 }
 void Form::SetWidth(Single twips) {
+  FollowOrigin();
   width_px_ = ToPixelsX(twips);
   if (width_px_ < 0) Raise(ErrorNumber::kInvalidPropertyValue);
   Place();
 }
 void Form::SetHeight(Single twips) {
+  FollowOrigin();
   height_px_ = ToPixelsY(twips);
   if (height_px_ < 0) Raise(ErrorNumber::kInvalidPropertyValue);
   Place();

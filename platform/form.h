@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/controls.h"
+#include "platform/host.h"
 #include "platform/types.h"
 
 namespace forms {
@@ -16,7 +17,8 @@ class Form {
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
-  // Position and size in twips; the window itself moves in whole pixels.
+  // Position and size in twips; the window itself moves in whole pixels. Left and Top are
+  // where the window is now, also after the user or the window manager moved it.
   Single Left() const;
   Single Top() const;
   Single Width() const;
@@ -43,8 +45,8 @@ class Form {
   virtual Label& SurfaceLabel() = 0;
 
   // Window rectangle in pixels, as the host shows it.
-  int left_px() const { return left_px_; }
-  int top_px() const { return top_px_; }
+  int left_px() const { return LiveOrigin().x; }
+  int top_px() const { return LiveOrigin().y; }
   int width_px() const { return width_px_; }
   int height_px() const { return height_px_; }
 
@@ -57,6 +59,10 @@ class Form {
   int ToPixelsX(Single twips) const;
   int ToPixelsY(Single twips) const;
   void Place();
+  // The window's origin as the host reports it, or as last placed before it exists.
+  PixelPoint LiveOrigin() const;
+  // Takes over a move made from outside, so that changing one coordinate keeps the other.
+  void FollowOrigin();
 
   Runtime& runtime_;
   int left_px_ = 0;

@@ -66,6 +66,16 @@ void Close(Integer number) {
   Runtime::Current().files().Close(number);
 }
 
+bool IsWritableFolder(std::string_view folder) {
+  return CurrentHost().IsWritableFolder(folder);
+}
+std::string UserSettingsFolder() {
+  return CurrentHost().UserSettingsFolder();
+}
+void CreateFolders(std::string_view folder) {
+  CurrentHost().CreateFolders(folder);
+}
+
 Long SetWindowPos(Long hwnd, Long insert_after, Long x, Long y, Long cx, Long cy, Long flags) {
   return CurrentHost().SetWindowPos(hwnd, insert_after, x, y, cx, cy, flags);
 }

@@ -45,6 +45,12 @@ std::string Input(Integer number);
 bool Eof(Integer number);
 void Write(Integer number, const std::vector<WriteItem>& items);
 void Close(Integer number);
+// Whether new files can be created in the folder.
+bool IsWritableFolder(std::string_view folder);
+// The user's own folder for this program's settings; it may not exist yet.
+std::string UserSettingsFolder();
+// Creates the folder and the missing folders above it.
+void CreateFolders(std::string_view folder);
 
 // --- Window functions
 Long SetWindowPos(Long hwnd, Long insert_after, Long x, Long y, Long cx, Long cy, Long flags);

@@ -15,6 +15,12 @@ namespace forms {
 
 class Runtime;
 
+// A point in screen or window pixels.
+struct PixelPoint {
+  int x = 0;
+  int y = 0;
+};
+
 struct ScreenMetrics {
   int width_px = 0;
   int height_px = 0;
@@ -60,6 +66,9 @@ class Host {
   // shows it when SetWindowPos asks for it (or when loading has finished).
   virtual void PlaceWindow(int left, int top, int width, int height) = 0;
   virtual Long WindowHandle() = 0;
+  // Where the window's top-left corner is now, whoever moved it last (the program, the user or
+  // the window manager); none while there is no window.
+  virtual std::optional<PixelPoint> WindowOrigin() = 0;
   // Something visible changed: the surface (fetch it with Runtime::TakeSurfaceChanges) or
   // the label. Hosts repaint at their next opportunity.
   virtual void Invalidate() = 0;
@@ -84,8 +93,18 @@ class Host {
   // --- Files. Paths are UTF-8 with '\' separators as the program writes them; hosts map them
   // to native paths. Failures raise run-time errors.
   virtual bool IsNormalFile(std::string_view path) = 0;
+  // At most kFileReadLimit bytes (file_replace.h) of a regular file; opening never blocks and
+  // anything else (a FIFO, a device, a folder) is refused.
   virtual std::string ReadFile(std::string_view path) = 0;
+  // Replaces the file in one step (ReplaceFileContents of file_replace.h): an old file
+  // survives any failure whole.
   virtual void WriteFile(std::string_view path, std::string_view contents) = 0;
+  // Whether new files can be created in the folder.
+  virtual bool IsWritableFolder(std::string_view folder) = 0;
+  // The user's own folder for this program's settings (it may not exist yet).
+  virtual std::string UserSettingsFolder() = 0;
+  // Creates the folder and any missing folders above it; nothing when it exists.
+  virtual void CreateFolders(std::string_view folder) = 0;
 
   // --- Window functions, with the arguments the logic passes.
   virtual Long SetWindowPos(Long hwnd, Long insert_after, Long x, Long y, Long cx, Long cy,

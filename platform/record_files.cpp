@@ -92,11 +92,9 @@ void RecordFiles::Open(std::string_view path, OpenMode mode, Integer number) {
   if (number < 1 || number > kMaxFileNumber) Raise(ErrorNumber::kBadFileNameOrNumber);
   if (open_.contains(number)) Raise(ErrorNumber::kFileAlreadyOpen);
   OpenFile file{std::string(path), mode, {}, 0};
-  if (mode == OpenMode::kInput) {
-    file.contents = host_.ReadFile(path);
-  } else {
-    host_.WriteFile(path, "");  // creates the file or empties it, as opening for output does
-  }
+  // Output is collected and replaces the file in one step at Close: until then the old file
+  // stays as it was, so a failure or a crash on the way never leaves it empty or half written.
+  if (mode == OpenMode::kInput) file.contents = host_.ReadFile(path);
   open_.emplace(number, std::move(file));
 }
 

@@ -1,5 +1,6 @@
 // Numbered files holding comma-separated records: FreeFile, Dir, Open, Input #, Write #,
-// Close. Reading takes the whole file at Open; writing replaces it at Close.
+// Close. Reading takes the file (up to kFileReadLimit bytes) at Open; writing replaces it
+// in one step at Close.
 #pragma once
 
 #include <map>

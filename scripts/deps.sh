@@ -15,7 +15,7 @@ run_packages=(
 # Tests and benchmarks, the Windows cross build and wine, the end-to-end tools, and the
 # package checks.
 test_packages=(
-  libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev valgrind
+  libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev valgrind clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 wine wine64
   faketime locales xcompmgr bc
   qt6-wayland weston icoutils x11-xserver-utils

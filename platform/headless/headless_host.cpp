@@ -4,6 +4,7 @@
 #include <array>
 #include <sstream>
 
+#include "platform/file_replace.h"
 #include "platform/runtime.h"
 #include "platform/runtime_error.h"
 
@@ -197,22 +198,115 @@ forms::TextExtent HeadlessHost::DrawText(raster::Image& target, int x, int y, st
           line_height};
 }
 
+// The replacement steps on the virtual files, with the scripted fault.
+class HeadlessHost::MemoryReplaceSteps : public forms::ReplaceSteps {
+ public:
+  explicit MemoryReplaceSteps(HeadlessHost& host) : host_(host) {}
+
+  std::string Target(std::string_view path) override { return std::string(path); }
+
+  forms::PathKind KindOf(std::string_view path) override {
+    const std::string key(path);
+    if (host_.special_files.contains(key)) return forms::PathKind::kOther;
+    return host_.files.contains(key) ? forms::PathKind::kRegular : forms::PathKind::kMissing;
+  }
+
+  void CreateTemporary(std::string_view temporary, std::string_view target) override {
+    Fault(FileFault::kCreate);
+    const std::string key(temporary);
+    if (host_.unwritable.contains(std::string(target)) || host_.unwritable.contains(key) ||
+        host_.read_only_folders.contains(FolderOf(target)) || host_.special_files.contains(key)) {
+      forms::Raise(forms::ErrorNumber::kPathFileAccessError);
+    }
+    temporary_ = key;
+    host_.files[temporary_].clear();
+  }
+
+  void WriteAll(std::string_view bytes) override {
+    const auto& fault = host_.file_fault;
+    if (fault && fault->step == FileFault::kWrite && fault->after_bytes < bytes.size()) {
+      host_.files[temporary_] += bytes.substr(0, fault->after_bytes);
+      Fault(FileFault::kWrite);
+    }
+    host_.files[temporary_] += bytes;
+  }
+
+  void Flush() override { Fault(FileFault::kFlush); }
+  void CloseTemporary() override { Fault(FileFault::kClose); }
+
+  void Rename(std::string_view temporary, std::string_view target) override {
+    Fault(FileFault::kRename);
+    const auto it = host_.files.find(std::string(temporary));
+    host_.files[std::string(target)] = std::move(it->second);
+    host_.files.erase(it);
+  }
+
+  void Discard(std::string_view temporary) noexcept override {
+    if (!crashed_) host_.files.erase(std::string(temporary));
+  }
+
+ private:
+  using FileFault = HeadlessHost::FileFault;
+
+  static std::string FolderOf(std::string_view path) {
+    const std::size_t slash = path.find_last_of('\\');
+    return std::string(path.substr(0, slash == std::string_view::npos ? 0 : slash));
+  }
+
+  // Fails or crashes when the scripted fault is at this step; a fault happens once.
+  void Fault(FileFault::Step step) {
+    if (!host_.file_fault || host_.file_fault->step != step) return;
+    const bool crash = host_.file_fault->crash;
+    host_.file_fault.reset();
+    if (crash) {
+      crashed_ = true;
+      throw HeadlessHost::Crash{};
+    }
+    forms::Raise(forms::ErrorNumber::kPathFileAccessError);
+  }
+
+  HeadlessHost& host_;
+  std::string temporary_;
+  bool crashed_ = false;
+};
+
 bool HeadlessHost::IsNormalFile(std::string_view path) {
   return files.contains(std::string(path));
 }
 
 std::string HeadlessHost::ReadFile(std::string_view path) {
   const std::string key(path);
+  // Something that is no regular file is refused at once, as the real hosts do.
+  if (special_files.contains(key)) forms::Raise(forms::ErrorNumber::kPathFileAccessError);
   if (unreadable.contains(key)) forms::Raise(forms::ErrorNumber::kPermissionDenied);
   const auto it = files.find(key);
   if (it == files.end()) forms::Raise(forms::ErrorNumber::kFileNotFound);
-  return it->second;
+  return it->second.substr(0, forms::kFileReadLimit);
 }
 
 void HeadlessHost::WriteFile(std::string_view path, std::string_view contents) {
-  const std::string key(path);
-  if (unwritable.contains(key)) forms::Raise(forms::ErrorNumber::kPathFileAccessError);
-  files[key] = std::string(contents);
+  MemoryReplaceSteps steps(*this);
+  forms::ReplaceFileContents(steps, path, contents);
+}
+
+bool HeadlessHost::IsWritableFolder(std::string_view folder) {
+  return !read_only_folders.contains(std::string(folder));
+}
+
+void HeadlessHost::CreateFolders(std::string_view folder) {
+  if (read_only_folders.contains(std::string(folder))) {
+    forms::Raise(forms::ErrorNumber::kPathFileAccessError);
+  }
+  created_folders.insert(std::string(folder));
+}
+
+std::optional<forms::PixelPoint> HeadlessHost::WindowOrigin() {
+  return forms::PixelPoint{window.left, window.top};
+}
+
+void HeadlessHost::MoveWindowFromOutside(int left, int top) {
+  window.left = left;
+  window.top = top;
 }
 
 Long HeadlessHost::SetWindowPos(Long hwnd, Long insert_after, Long x, Long y, Long cx, Long cy,

@@ -37,6 +37,23 @@ class HeadlessHost : public forms::Host {
   std::map<std::string, std::string> files;
   std::set<std::string> unreadable;
   std::set<std::string> unwritable;
+  // Things in a file's place that are no regular file.
+  enum class Special { kFifo, kFolder, kLinkLoop, kDevice };
+  std::map<std::string, Special> special_files;
+  // Folders in which no file can be created (an installed copy's folder).
+  std::set<std::string> read_only_folders;
+  std::string user_settings_folder = "C:\\Users\\user\\AppData\\Roaming\\Vestrel";
+  std::set<std::string> created_folders;
+  // A fault in the next file replacement: at a step, or once `after_bytes` bytes of the new
+  // contents have been written. Either the step fails (as with a full disk) or the program
+  // dies there (`crash`: HeadlessHost::Crash is thrown and nothing is cleaned up).
+  struct FileFault {
+    enum Step { kCreate, kWrite, kFlush, kClose, kRename } step = kCreate;
+    std::size_t after_bytes = 0;
+    bool crash = false;
+  };
+  std::optional<FileFault> file_fault;
+  struct Crash {};
   // Answers of the next popup menus: the chosen item's index, or none for a dismissed menu.
   std::deque<std::optional<int>> menu_choices;
   // Called when a popup menu is shown, before it is answered (to inspect it).
@@ -57,6 +74,8 @@ class HeadlessHost : public forms::Host {
   void PostMouseMove(Integer buttons, int x, int y);
   void PostMouseUp(Integer button, int x, int y);
   void PostClose();
+  // The user or the window manager moves the window (it never tells the program).
+  void MoveWindowFromOutside(int left, int top);
   void RunPending();
   // Press and release the left button at a point.
   void Click(int x, int y);
@@ -93,6 +112,7 @@ class HeadlessHost : public forms::Host {
   int SecondsSinceMidnight() override;
   void PlaceWindow(int left, int top, int width, int height) override;
   Long WindowHandle() override { return kWindowHandle; }
+  std::optional<forms::PixelPoint> WindowOrigin() override;
   void Invalidate() override {}
   void SetTimer(int index, Long interval_ms, bool running) override;
   std::optional<int> TrackPopupMenu(const std::vector<forms::PopupItem>& items) override;
@@ -104,6 +124,9 @@ class HeadlessHost : public forms::Host {
   bool IsNormalFile(std::string_view path) override;
   std::string ReadFile(std::string_view path) override;
   void WriteFile(std::string_view path, std::string_view contents) override;
+  bool IsWritableFolder(std::string_view folder) override;
+  std::string UserSettingsFolder() override { return user_settings_folder; }
+  void CreateFolders(std::string_view folder) override;
   Long SetWindowPos(Long hwnd, Long insert_after, Long x, Long y, Long cx, Long cy,
                     Long flags) override;
   Long GetWindowLongA(Long hwnd, Long index) override;
@@ -123,6 +146,7 @@ class HeadlessHost : public forms::Host {
     int x, y;
   };
   void FireDueTimers(std::int64_t until);
+  class MemoryReplaceSteps;
 
   forms::Runtime* runtime_ = nullptr;
   std::int64_t now_ms_ = 0;

@@ -12,11 +12,22 @@ namespace qt_host {
 
 std::string NativePath(std::string_view program_path);
 
-// A regular file (or a link to one); directories and missing paths are not.
+// A regular file (or a link to one); directories, FIFOs, devices and missing paths are not.
 bool IsNormalFile(std::string_view program_path);
+// At most forms::kFileReadLimit bytes of a regular file. Opening never blocks; anything that
+// is no regular file is refused.
 std::string ReadWholeFile(std::string_view program_path);
-// Creates or replaces the file with exactly `contents`.
+// Replaces the file with exactly `contents` in one step (through a flushed temporary file
+// and a rename), or leaves it as it was. A link to a regular file writes that file.
 void WriteWholeFile(std::string_view program_path, std::string_view contents);
+
+// A folder the program may create files in.
+bool IsWritableFolder(std::string_view program_path);
+// $XDG_CONFIG_HOME/vestrel, by default ~/.config/vestrel.
+std::string UserSettingsFolder();
+// Creates the folder and the folders above it that are missing (private to the user, as
+// configuration folders are).
+void CreateFolders(std::string_view program_path);
 
 // The run-time error of a failed read or write with this errno.
 forms::ErrorNumber ReadFailure(int error);

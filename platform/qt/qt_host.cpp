@@ -51,6 +51,11 @@ void QtHost::Attach(forms::Runtime& runtime) {
 
 int QtHost::Run() {
   if (!quit_code_) {
+    // A session that ends, `kill` or Ctrl+C: the form is closed normally and saves. (The
+    // session manager's own quit request reaches the window as a close already.)
+    const TerminationSignals termination([this] {
+      if (runtime_ != nullptr) runtime_->CloseRequested();
+    });
     const int code = QApplication::exec();
     if (!quit_code_) return code;
   }
@@ -78,6 +83,11 @@ int QtHost::SecondsSinceMidnight() {
   std::tm local{};
   localtime_r(&now, &local);
   return (local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec;
+}
+
+std::optional<forms::PixelPoint> QtHost::WindowOrigin() {
+  const QPoint origin = window_.DeviceOrigin();
+  return forms::PixelPoint{origin.x(), origin.y()};
 }
 
 void QtHost::PlaceWindow(int left, int top, int width, int height) {
@@ -123,6 +133,18 @@ std::string QtHost::ReadFile(std::string_view path) {
 
 void QtHost::WriteFile(std::string_view path, std::string_view contents) {
   WriteWholeFile(path, contents);
+}
+
+bool QtHost::IsWritableFolder(std::string_view folder) {
+  return qt_host::IsWritableFolder(folder);
+}
+
+std::string QtHost::UserSettingsFolder() {
+  return qt_host::UserSettingsFolder();
+}
+
+void QtHost::CreateFolders(std::string_view folder) {
+  qt_host::CreateFolders(folder);
 }
 
 forms::Long QtHost::SetWindowPos(forms::Long hwnd, forms::Long insert_after, forms::Long /*x*/,

@@ -7,6 +7,7 @@
 
 #include "platform/host.h"
 #include "platform/qt/clock_window.h"
+#include "platform/qt/termination_signals.h"
 #include "platform/qt/timer_bank.h"
 #include "platform/qt/window_regions.h"
 
@@ -24,6 +25,7 @@ class QtHost : public forms::Host {
 
   void Attach(forms::Runtime& runtime);
   // Runs the event loop until Quit (at once if it was already called); the exit code.
+  // Meanwhile SIGTERM, SIGHUP and SIGINT close the window as the user would.
   int Run();
 
   ClockWindow& window() { return window_; }
@@ -35,6 +37,7 @@ class QtHost : public forms::Host {
   int SecondsSinceMidnight() override;
   void PlaceWindow(int left, int top, int width, int height) override;
   forms::Long WindowHandle() override { return kWindowHandle; }
+  std::optional<forms::PixelPoint> WindowOrigin() override;
   void Invalidate() override { window_.SurfaceChanged(); }
   void SetTimer(int index, forms::Long interval_ms, bool running) override;
   std::optional<int> TrackPopupMenu(const std::vector<forms::PopupItem>& items) override;
@@ -47,6 +50,9 @@ class QtHost : public forms::Host {
   bool IsNormalFile(std::string_view path) override;
   std::string ReadFile(std::string_view path) override;
   void WriteFile(std::string_view path, std::string_view contents) override;
+  bool IsWritableFolder(std::string_view folder) override;
+  std::string UserSettingsFolder() override;
+  void CreateFolders(std::string_view folder) override;
   forms::Long SetWindowPos(forms::Long hwnd, forms::Long insert_after, forms::Long x, forms::Long y,
                            forms::Long cx, forms::Long cy, forms::Long flags) override;
   forms::Long GetWindowLongA(forms::Long hwnd, forms::Long index) override;

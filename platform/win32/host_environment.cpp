@@ -40,4 +40,16 @@ void Win32Host::WriteFile(std::string_view path, std::string_view contents) {
   WriteWholeFile(path, contents);
 }
 
+bool Win32Host::IsWritableFolder(std::string_view folder) {
+  return win32::IsWritableFolder(folder);
+}
+
+std::string Win32Host::UserSettingsFolder() {
+  return win32::UserSettingsFolder();
+}
+
+void Win32Host::CreateFolders(std::string_view folder) {
+  win32::CreateFolders(folder);
+}
+
 }  // namespace win32

@@ -13,8 +13,17 @@ std::string ExecutableFolder();
 // A normal file: it exists and is neither a directory, hidden nor a system file.
 bool IsNormalFile(std::string_view path);
 
+// At most forms::kFileReadLimit bytes of a file on a disk; anything else is refused.
 std::string ReadWholeFile(std::string_view path);
-// Creates the file or replaces its contents.
+// Replaces the file (or creates it) with exactly `contents` in one step, through a flushed
+// temporary file beside it, or leaves it as it was.
 void WriteWholeFile(std::string_view path, std::string_view contents);
+
+// Whether new files can be created in the folder (tried, not guessed from its attributes).
+bool IsWritableFolder(std::string_view folder);
+// %APPDATA%\Vestrel.
+std::string UserSettingsFolder();
+// Creates the folder and the missing folders above it.
+void CreateFolders(std::string_view folder);
 
 }  // namespace win32

@@ -120,6 +120,13 @@ LRESULT Win32Host::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       // The program decides: its unload event may keep the window.
       if (runtime_ != nullptr) runtime_->CloseRequested();
       return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;  // the clock never holds up logging off or shutting down
+    case WM_ENDSESSION:
+      // The session ends: close the form as if the user had, so that it saves its settings
+      // before the system ends the process.
+      if (wparam != FALSE && runtime_ != nullptr) runtime_->CloseRequested();
+      return 0;
     case WM_NCDESTROY:
       hwnd_ = nullptr;
       SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
@@ -221,6 +228,12 @@ void Win32Host::PlaceWindow(int left, int top, int width, int height) {
   }
   ::SetWindowPos(hwnd_, nullptr, left, top, width, height,
                  SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+}
+
+std::optional<forms::PixelPoint> Win32Host::WindowOrigin() {
+  RECT area{};
+  if (hwnd_ == nullptr || !GetWindowRect(hwnd_, &area)) return std::nullopt;
+  return forms::PixelPoint{area.left, area.top};
 }
 
 Long Win32Host::WindowHandle() {

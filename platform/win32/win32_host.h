@@ -36,6 +36,7 @@ class Win32Host : public forms::Host {
   int SecondsSinceMidnight() override;
   void PlaceWindow(int left, int top, int width, int height) override;
   Long WindowHandle() override;
+  std::optional<forms::PixelPoint> WindowOrigin() override;
   void Invalidate() override;
   void SetTimer(int index, Long interval_ms, bool running) override;
   std::optional<int> TrackPopupMenu(const std::vector<forms::PopupItem>& items) override;
@@ -47,6 +48,9 @@ class Win32Host : public forms::Host {
   bool IsNormalFile(std::string_view path) override;
   std::string ReadFile(std::string_view path) override;
   void WriteFile(std::string_view path, std::string_view contents) override;
+  bool IsWritableFolder(std::string_view folder) override;
+  std::string UserSettingsFolder() override;
+  void CreateFolders(std::string_view folder) override;
   Long SetWindowPos(Long hwnd, Long insert_after, Long x, Long y, Long cx, Long cy,
                     Long flags) override;
   Long GetWindowLongA(Long hwnd, Long index) override;

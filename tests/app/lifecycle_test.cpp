@@ -112,8 +112,8 @@ TEST_F(Lifecycle, SettingsSurviveARestart) {
   EXPECT_FALSE(host.window.topmost);
 }
 
-TEST_F(Lifecycle, ADamagedSettingsFileIsIgnoredAndRewritten) {
-  for (const char* damaged : {"", "\r\n", "\"1\",\"1\",975,600\r\n"}) {
+TEST_F(Lifecycle, AnEmptySettingsFileGivesTheDefaultsAndIsRewritten) {
+  for (const char* damaged : {"", "\r\n", " \t\r\n\r\n"}) {
     host = {};
     host.files[kSettingsPath] = damaged;
     StartAt(10, 0, 0);

@@ -49,8 +49,9 @@ TEST(RecordFiles, OpenInputWriteClose) {
   EXPECT_EQ(files.Dir("C:\\x\\a.ini"), "");
   const Integer n = files.FreeFile();
   EXPECT_EQ(n, 1);
+  host.files["C:\\x\\a.ini"] = "old";
   files.Open("C:\\x\\a.ini", OpenMode::kOutput, n);
-  EXPECT_EQ(host.files["C:\\x\\a.ini"], "");  // created empty at once
+  EXPECT_EQ(host.files["C:\\x\\a.ini"], "old");  // replaced only when the record is whole
   EXPECT_EQ(files.FreeFile(), 2);
   files.Write(n, {std::string("q"), Single{1.5f}});
   files.Close(n);
@@ -70,7 +71,11 @@ TEST(RecordFiles, OpenInputWriteClose) {
   host.unreadable.insert("C:\\x\\a.ini");
   EXPECT_THROW(files.Open("C:\\x\\a.ini", OpenMode::kInput, n), RuntimeError);
   host.unwritable.insert("C:\\x\\b.ini");
-  EXPECT_THROW(files.Open("C:\\x\\b.ini", OpenMode::kOutput, n), RuntimeError);
+  files.Open("C:\\x\\b.ini", OpenMode::kOutput, n);
+  files.Write(n, {std::string("q")});
+  EXPECT_THROW(files.Close(n), RuntimeError);
+  EXPECT_FALSE(host.files.contains("C:\\x\\b.ini"));
+  EXPECT_EQ(files.FreeFile(), 1);  // a failed close still frees the number
 }
 
 }  // namespace

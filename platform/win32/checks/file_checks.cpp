@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_replace.h"
 #include "platform/runtime_error.h"
 #include "platform/win32/checks/check.h"
 #include "platform/win32/native_files.h"
@@ -75,12 +76,45 @@ void CheckFiles() {
   CHECK(RaisedError([&] { win32::ReadWholeFile(folder + "\\missing.ini"); }) == 53);
   CHECK(RaisedError([&] { win32::WriteWholeFile(folder + "\\no folder\\x.ini", "x"); }) == 75);
   CHECK(RaisedError([&] { win32::ReadWholeFile(folder); }) == 75);
+  const std::string before_locked = win32::ReadWholeFile(file);
   HANDLE locked = CreateFileW(wide_file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   CHECK(locked != INVALID_HANDLE_VALUE);
   CHECK(RaisedError([&] { win32::ReadWholeFile(file); }) == 70);
-  CHECK(RaisedError([&] { win32::WriteWholeFile(file, "x"); }) == 70);
+  const int locked_write = RaisedError([&] { win32::WriteWholeFile(file, "x"); });
   CloseHandle(locked);
+  // Windows refuses to replace a file another program holds open; wine lets the rename
+  // through. Either way the file is whole and no temporary file is left.
+  const std::string after_locked = win32::ReadWholeFile(file);
+  CHECK(locked_write == 70 || locked_write == 75 || (locked_write == 0 && after_locked == "x"));
+  CHECK(locked_write == 0 || after_locked == before_locked);
+  CHECK(GetFileAttributesW((wide_file + L".tmp").c_str()) == INVALID_FILE_ATTRIBUTES);
+
+  // Replacing goes through a temporary file that does not stay; reads stop at the limit.
+  const std::string big(forms::kFileReadLimit + 1000, 'x');
+  win32::WriteWholeFile(file, big);
+  CHECK(win32::ReadWholeFile(file) == big.substr(0, forms::kFileReadLimit));
+  CHECK(GetFileAttributesW((wide_file + L".tmp").c_str()) == INVALID_FILE_ATTRIBUTES);
+  // A failed replacement leaves the old file.
+  win32::WriteWholeFile(file, contents);
+  CreateDirectoryW((wide_file + L".tmp").c_str(), nullptr);  // the temporary file cannot be made
+  CHECK(RaisedError([&] { win32::WriteWholeFile(file, "x"); }) == 75);
+  CHECK(win32::ReadWholeFile(file) == contents);
+  RemoveDirectoryW((wide_file + L".tmp").c_str());
+
+  // The settings' homes.
+  CHECK(win32::IsWritableFolder(folder));
+  CHECK(!win32::IsWritableFolder(folder + "\\missing"));
+  const std::string nested = folder + "\\ﾕｰｻﾞｰ\\Vestrel";
+  win32::CreateFolders(nested);
+  win32::CreateFolders(nested);  // already there
+  CHECK(win32::IsWritableFolder(nested));
+  CHECK(RaisedError([&] { win32::CreateFolders(file + "\\sub"); }) == 75);
+  RemoveDirectoryW(win32::Widen(nested).c_str());
+  RemoveDirectoryW(win32::Widen(folder + "\\ﾕｰｻﾞｰ").c_str());
+  wchar_t appdata[MAX_PATH] = {};
+  CHECK(GetEnvironmentVariableW(L"APPDATA", appdata, MAX_PATH) > 0);
+  CHECK(win32::UserSettingsFolder() == win32::Narrow(appdata) + "\\Vestrel");
 
   DeleteFileW(wide_file.c_str());
   RemoveDirectoryW(win32::Widen(folder).c_str());

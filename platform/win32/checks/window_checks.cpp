@@ -208,13 +208,26 @@ void CheckHostWindow() {
     CHECK(GetCursor() == c.cursor);
   }
 
-  // Closing: the unload event may keep the window; otherwise it goes and the loop ends.
+  // Moved by someone else (the user, another program): Left and Top say where it is now.
+  const forms::Single tx = runtime.screen().twips_per_pixel_x;
+  const forms::Single ty = runtime.screen().twips_per_pixel_y;
+  MoveWindow(hwnd, 40, 50, 120, 100, FALSE);
+  CHECK(form->Left() == 40 * tx && form->Top() == 50 * ty);
+  form->SetTop(60 * ty);  // changing one coordinate keeps the other where it is
+  GetWindowRect(hwnd, &window);
+  CHECK(window.left == 40 && window.top == 60);
+
+  // Closing: the unload event may keep the window; otherwise it goes and the loop ends. The
+  // end of the session closes it the same way, so that the program saves its settings.
   form->events.clear();
   form->keep_window = 1;
   SendMessageW(hwnd, WM_CLOSE, 0, 0);
   CHECK(IsWindow(hwnd));
   form->keep_window = 0;
-  SendMessageW(hwnd, WM_CLOSE, 0, 0);
+  CHECK(SendMessageW(hwnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF) == TRUE);
+  SendMessageW(hwnd, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);  // the session goes on
+  CHECK(IsWindow(hwnd));
+  SendMessageW(hwnd, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
   CHECK(!IsWindow(hwnd));
   CHECK(form->events == std::vector<std::string>({"unload", "unload"}));
   CHECK(runtime.ended());

@@ -156,11 +156,8 @@ as_user vestrel --bogus >"$work/out" 2>"$work/err" || code=$?
   fail "a bad argument says: $(cat "$work/err")"
 grep -q '^Usage: vestrel' "$work/err" || fail "no usage after the error"
 
-# Where this branch's program keeps its settings: beside itself, so its folder is made
-# writable for the user. With per-user settings this becomes "$home/.config/vestrel/Vestrel.ini"
-# and the chown goes.
-settings_file="$root/usr/bin/Vestrel.ini"
-chown nobody:nogroup "$root/usr/bin"
+# The program's folder is root's, so an ordinary user's settings go to their own folder.
+settings_file="$home/.config/vestrel/Vestrel.ini"
 
 step "the desktop entry's command starts the clock"
 xsession_start
@@ -207,6 +204,7 @@ clock=
 [[ $code == 0 ]] || fail "exit code $code: $(cat "$work/clock.log")"
 expected=$(printf '"0","",%d,%d,""' $((left * 15)) $((top * 15)))
 [[ -f $settings_file ]] || fail "no $settings_file"
+[[ ! -e $root/usr/bin/Vestrel.ini ]] || fail "settings written beside the installed program"
 [[ $(stat -c %U "$settings_file") == nobody ]] || fail "the settings file is not the user's"
 cmp -s <(printf '%s\r\n' "$expected") "$settings_file" ||
   fail "settings are '$(cat -A "$settings_file")', not '$expected' + CR LF"

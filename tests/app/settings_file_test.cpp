@@ -1,0 +1,256 @@
+// The settings file under faults: a write that fails or dies half way, files that are no
+// regular file, damaged records, texts that cannot be carried, the window moved from outside
+// and the folder the settings live in.
+#include <functional>
+
+#include "clock_fixture.h"
+
+namespace vestrel {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using testing::kSettingsPath;
+using Fault = headless::HeadlessHost::FileFault;
+using Special = headless::HeadlessHost::Special;
+
+const std::string kTemporaryPath = kSettingsPath + ".tmp";
+const std::string kAccessError = "Run-time error '75':\n\nPath/File access error";
+const std::string kSaved = "\"1\",\"1\",975,600,\"1\"\r\n";
+
+class SettingsFile : public testing::ClockTest {
+ protected:
+  // Starts afresh with these files and exits from the menu.
+  void RunOnce(const std::map<std::string, std::string>& files) {
+    host = {};
+    host.files = files;
+    StartAt(10, 0, 0);
+    ChooseMenu(testing::kExit);
+  }
+  // One line ended by CR LF, and the very same line once it has been read back and saved.
+  void ExpectStableRecord(const std::string& context) {
+    const std::string written = host.files[kSettingsPath];
+    ASSERT_TRUE(written.ends_with("\r\n")) << context;
+    EXPECT_EQ(written.find_first_of("\r\n"), written.size() - 2) << context;
+    RunOnce({{kSettingsPath, written}});
+    EXPECT_EQ(host.files[kSettingsPath], written) << context;
+  }
+};
+
+struct FaultCase {
+  const char* name;
+  Fault fault;
+};
+const FaultCase kFaults[] = {
+    {"create", {Fault::kCreate, 0, false}},     {"first byte", {Fault::kWrite, 0, false}},
+    {"second byte", {Fault::kWrite, 1, false}}, {"mid record", {Fault::kWrite, 10, false}},
+    {"late byte", {Fault::kWrite, 15, false}},  {"flush", {Fault::kFlush, 0, false}},
+    {"close", {Fault::kClose, 0, false}},       {"rename", {Fault::kRename, 0, false}},
+};
+
+TEST_F(SettingsFile, AFailedWriteLeavesThePreviousFileWholeAndNoTemporaryFile) {
+  for (const bool had_file : {true, false}) {
+    for (const FaultCase& c : kFaults) {
+      host = {};
+      if (had_file) host.files[kSettingsPath] = kSaved;
+      StartAt(10, 0, 0);
+      form().SetLeft(4500);  // this run's settings differ from the saved ones
+      host.file_fault = c.fault;
+      ChooseMenu(testing::kExit);
+      EXPECT_THAT(host.fatal_errors, ElementsAre(kAccessError)) << c.name;
+      EXPECT_EQ(host.exit_code, 1) << c.name;
+      if (had_file) {
+        EXPECT_EQ(host.files[kSettingsPath], kSaved) << c.name;
+      } else {
+        EXPECT_FALSE(host.files.contains(kSettingsPath)) << c.name;
+      }
+      EXPECT_FALSE(host.files.contains(kTemporaryPath)) << c.name;
+    }
+  }
+}
+
+TEST_F(SettingsFile, ACrashWhileWritingLeavesThePreviousFileAndTheNextExitTidiesUp) {
+  for (const FaultCase& c : kFaults) {
+    host = {};
+    host.files[kSettingsPath] = kSaved;
+    StartAt(10, 0, 0);
+    form().SetLeft(4500);
+    Fault crash = c.fault;
+    crash.crash = true;
+    host.file_fault = crash;
+    EXPECT_THROW(ChooseMenu(testing::kExit), headless::HeadlessHost::Crash) << c.name;
+    EXPECT_EQ(host.files[kSettingsPath], kSaved) << c.name;
+    // The next run starts from the previous settings and its exit leaves one good file.
+    auto disk = host.files;
+    RunOnce(disk);
+    EXPECT_THAT(host.fatal_errors, IsEmpty()) << c.name;
+    EXPECT_EQ(host.files[kSettingsPath], kSaved) << c.name;
+    EXPECT_FALSE(host.files.contains(kTemporaryPath)) << c.name;
+  }
+}
+
+TEST_F(SettingsFile, BadFilesNeverStopTheStartAndAreRefusedAtExit) {
+  struct Case {
+    const char* name;
+    std::function<void(headless::HeadlessHost&)> set_up;
+  };
+  const Case cases[] = {
+      {"fifo", [](auto& h) { h.special_files[kSettingsPath] = Special::kFifo; }},
+      {"folder", [](auto& h) { h.special_files[kSettingsPath] = Special::kFolder; }},
+      {"link loop", [](auto& h) { h.special_files[kSettingsPath] = Special::kLinkLoop; }},
+      {"device", [](auto& h) { h.special_files[kSettingsPath] = Special::kDevice; }},
+  };
+  for (const Case& c : cases) {
+    host = {};
+    c.set_up(host);
+    StartAt(10, 0, 0);
+    // Counted as absent: the defaults apply.
+    EXPECT_THAT(host.fatal_errors, IsEmpty()) << c.name;
+    EXPECT_TRUE(host.window.visible) << c.name;
+    EXPECT_EQ(host.window.width, 170) << c.name;
+    EXPECT_EQ(host.window.alpha, 128) << c.name;
+    ChooseMenu(testing::kExit);
+    EXPECT_THAT(host.fatal_errors, ElementsAre(kAccessError)) << c.name;
+    EXPECT_EQ(host.exit_code, 1) << c.name;
+    EXPECT_TRUE(host.special_files.contains(kSettingsPath)) << c.name;
+    EXPECT_FALSE(host.files.contains(kTemporaryPath)) << c.name;
+  }
+}
+
+TEST_F(SettingsFile, DamagedContentsGiveTheDocumentedOutcome) {
+  const std::string kBlanks(70 * 1024, ' ');
+  struct Case {
+    const char* name;
+    std::string contents;
+    int left, top, width, alpha;
+    std::string written;  // at exit, without moving the window
+  };
+  const Case cases[] = {
+      {"huge file, record first", kSaved + std::string(10 << 20, 'x'), 65, 40, 108, 255, kSaved},
+      {"record beyond what is read", kBlanks + kSaved, 0, 0, 170, 128, "\"0\",\"\",0,0,\"\"\r\n"},
+      {"NUL in a text", std::string("\"1\",\"1\0x\",975,600,\"1\"", 21), 65, 40, 108, 255, kSaved},
+      {"unterminated last quote", "\"1\",\"1\",975,600,\"1", 65, 40, 108, 255, kSaved},
+      {"unterminated early quote", "\"1\",\"1,975,600,\"1\"\r\n", 0, 0, 108, 255,
+       "\"1\",\"1,975,600,\",0,0,\"\"\r\n"},
+      {"position 1e39", "\"1\",\"1\",1e39,1e308,\"1\"\r\n", 7, 7, 108, 255,
+       "\"1\",\"1\",105,105,\"1\"\r\n"},
+      {"position -1e308", "\"1\",\"1\",-1e308,600,\"1\"\r\n", 0, 40, 108, 255,
+       "\"1\",\"1\",0,600,\"1\"\r\n"},
+      {"position 1e999", "\"1\",\"1\",1e999,600,\"1\"\r\n", 0, 0, 170, 128,
+       "\"0\",\"\",0,0,\"\"\r\n"},
+      {"size 1e999", "\"1e999\",\"1\",975,600,\"1\"\r\n", 0, 0, 170, 128,
+       "\"0\",\"\",0,0,\"\"\r\n"},
+      {"opacity -1e400", "\"1\",\"-1e400\",975,600,\"1\"\r\n", 0, 0, 170, 128,
+       "\"0\",\"\",0,0,\"\"\r\n"},
+      {"line break in a text", "\"1\",\"1\r\n2\",975,600,\"1\"\r\n", 65, 40, 108, 255,
+       "\"1\",\"12\",975,600,\"1\"\r\n"},
+      {"quote in a text", "\"1\",1\"2,975,600,\"1\"\r\n", 65, 40, 108, 255, kSaved},
+      {"control character", "\"1\",\"\x1b[2J\",975,600,\"\t1\"\r\n", 65, 40, 108, 128,
+       "\"1\",\"0\",975,600,\"1\"\r\n"},
+      {"four fields", "\"1\",\"1\",300,150\r\n", 20, 10, 108, 255, "\"1\",\"1\",300,150,\"\"\r\n"},
+      {"two fields", "\"1\",\"1\"", 0, 0, 108, 255, "\"1\",\"1\",0,0,\"\"\r\n"},
+  };
+  for (const Case& c : cases) {
+    host = {};
+    host.files[kSettingsPath] = c.contents;
+    StartAt(10, 0, 0);
+    EXPECT_THAT(host.fatal_errors, IsEmpty()) << c.name;
+    EXPECT_EQ(host.window.left, c.left) << c.name;
+    EXPECT_EQ(host.window.top, c.top) << c.name;
+    EXPECT_EQ(host.window.width, c.width) << c.name;
+    EXPECT_EQ(host.window.alpha, c.alpha) << c.name;
+    ChooseMenu(testing::kExit);
+    EXPECT_EQ(host.exit_code, 0) << c.name;
+    EXPECT_EQ(host.files[kSettingsPath], c.written) << c.name;
+    ExpectStableRecord(c.name);
+  }
+}
+
+TEST_F(SettingsFile, ALongTextIsCarriedAsItsNumber) {
+  // So long a record would not read back whole.
+  host.files[kSettingsPath] =
+      "\"1\",\"" + std::string(5000, '0') + "1\",975,600,\"" + std::string(3000, 'a') + "\"\r\n";
+  StartAt(10, 0, 0);
+  EXPECT_EQ(host.window.alpha, 255);
+  ChooseMenu(testing::kExit);
+  EXPECT_EQ(host.files[kSettingsPath], "\"1\",\"1\",975,600,\"0\"\r\n");
+}
+
+TEST_F(SettingsFile, TheLivePositionIsSaved) {
+  host.files[kSettingsPath] = "\"0\",\"\",3000,1500,\"\"\r\n";
+  StartAt(10, 0, 0);
+  EXPECT_EQ(form().Left(), 3000);
+  host.MoveWindowFromOutside(400, 300);  // the window manager moved it
+  EXPECT_EQ(form().Left(), 6000);
+  EXPECT_EQ(form().Top(), 4500);
+  ChooseMenu(testing::kExit);
+  EXPECT_EQ(host.files[kSettingsPath], "\"0\",\"\",6000,4500,\"\"\r\n");
+}
+
+TEST_F(SettingsFile, ChangingOneCoordinateKeepsAMoveFromOutside) {
+  StartAt(10, 0, 0);
+  host.MoveWindowFromOutside(400, 300);
+  form().SetLeft(1500);
+  EXPECT_EQ(host.window.left, 100);
+  EXPECT_EQ(host.window.top, 300);  // not back to where the program last put it
+  // A drag starts from where the window really is.
+  host.PostMouseDown(forms::kLeftButton, 40, 130);
+  host.PostMouseMove(forms::kLeftButton, 50, 135);
+  host.PostMouseUp(forms::kLeftButton, 50, 135);
+  host.RunPending();
+  EXPECT_EQ(host.window.left, 110);
+  EXPECT_EQ(host.window.top, 305);
+}
+
+TEST_F(SettingsFile, AnInstalledCopyKeepsItsSettingsInTheUsersFolder) {
+  const std::string user_file = host.user_settings_folder + "\\Vestrel.ini";
+  host.read_only_folders.insert(host.app_path);
+  host.files[user_file] = kSaved;
+  StartAt(10, 0, 0);
+  EXPECT_EQ(host.window.width, 108);  // read from the user's folder
+  host.read_only_folders.clear();     // the home stays the same for the whole run
+  ChooseMenu(testing::kExit);
+  EXPECT_THAT(host.fatal_errors, IsEmpty());
+  EXPECT_EQ(host.files[user_file], kSaved);
+  EXPECT_FALSE(host.files.contains(kSettingsPath));
+  EXPECT_THAT(host.created_folders, ElementsAre(host.user_settings_folder));
+}
+
+TEST_F(SettingsFile, TheProgramsFolderComesFirst) {
+  struct Case {
+    const char* name;
+    bool read_only, file_beside;
+    bool beside;  // where the settings are written
+  };
+  const Case cases[] = {
+      {"writable folder", false, false, true},
+      {"writable folder with a file", false, true, true},
+      {"read-only folder with a file", true, true, true},
+      {"read-only folder", true, false, false},
+  };
+  for (const Case& c : cases) {
+    host = {};
+    const std::string user_file = host.user_settings_folder + "\\Vestrel.ini";
+    if (c.read_only) host.read_only_folders.insert(host.app_path);
+    if (c.file_beside) host.files[kSettingsPath] = kSaved;
+    StartAt(10, 0, 0);
+    EXPECT_EQ(host.window.width, c.file_beside ? 108 : 170) << c.name;
+    ChooseMenu(testing::kExit);
+    EXPECT_EQ(host.files.contains(user_file), !c.beside) << c.name;
+    EXPECT_EQ(host.created_folders.empty(), c.beside) << c.name;
+    if (c.beside && !c.read_only) {
+      EXPECT_TRUE(host.files.contains(kSettingsPath)) << c.name;
+    }
+  }
+}
+
+TEST_F(SettingsFile, AUserFolderThatCannotBeMadeEndsWithTheStandardMessage) {
+  host.read_only_folders = {host.app_path, host.user_settings_folder};
+  StartAt(10, 0, 0);
+  ChooseMenu(testing::kExit);
+  EXPECT_THAT(host.fatal_errors, ElementsAre(kAccessError));
+  EXPECT_EQ(host.exit_code, 1);
+}
+
+}  // namespace
+}  // namespace vestrel

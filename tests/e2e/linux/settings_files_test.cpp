@@ -1,0 +1,205 @@
+// The Linux host's settings files on a real file system: what lies in the file's place (FIFOs,
+// devices, links, huge files), a write that fails half way, the permissions and the user's
+// settings folder; and the termination signals that close the window.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <csignal>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <optional>
+
+#include "platform/file_replace.h"
+#include "platform/qt/native_files.h"
+#include "platform/qt/termination_signals.h"
+#include "platform/runtime_error.h"
+
+namespace qt_host {
+namespace {
+
+using forms::ErrorNumber;
+
+std::optional<ErrorNumber> ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const forms::RuntimeError& error) {
+    return error.number();
+  }
+  return std::nullopt;
+}
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class SettingsFiles : public ::testing::Test {
+ protected:
+  std::string Native(const char* name) const { return dir_.path().toStdString() + "/" + name; }
+  std::string Program(const char* name) const { return dir_.path().toStdString() + "\\" + name; }
+  bool Exists(const char* name) const {
+    struct stat info {};
+    return ::lstat(Native(name).c_str(), &info) == 0;
+  }
+  QTemporaryDir dir_;
+};
+
+const std::string kOld = "\"1\",\"1\",975,600,\"1\"\r\n";
+const std::string kNew = "\"0\",\"\",6000,4500,\"\"\r\n";
+
+TEST_F(SettingsFiles, NothingButARegularFileIsReadOrWritten) {
+  struct Case {
+    const char* name;
+    std::function<void(const std::string&)> make;
+  };
+  const Case cases[] = {
+      {"fifo", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); }},
+      {"folder", [](const std::string& p) { ASSERT_EQ(::mkdir(p.c_str(), 0755), 0); }},
+      {"link to a device",
+       [](const std::string& p) { ASSERT_EQ(::symlink("/dev/zero", p.c_str()), 0); }},
+      {"link loop", [](const std::string& p) { ASSERT_EQ(::symlink(p.c_str(), p.c_str()), 0); }},
+      {"dangling link",
+       [](const std::string& p) { ASSERT_EQ(::symlink((p + ".gone").c_str(), p.c_str()), 0); }},
+  };
+  for (const Case& c : cases) {
+    QTemporaryDir dir;
+    const std::string native = dir.path().toStdString() + "/Vestrel.ini";
+    const std::string program = dir.path().toStdString() + "\\Vestrel.ini";
+    c.make(native);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(IsNormalFile(program)) << c.name;
+    EXPECT_TRUE(ErrorOf([&] { ReadWholeFile(program); }).has_value()) << c.name;
+    EXPECT_EQ(ErrorOf([&] { WriteWholeFile(program, kNew); }), ErrorNumber::kPathFileAccessError)
+        << c.name;
+    EXPECT_LT(clock.elapsed(), 1000) << c.name << ": something blocked";
+    struct stat info {};
+    EXPECT_EQ(::lstat(native.c_str(), &info), 0) << c.name << " was removed";
+    EXPECT_NE(::access((native + ".tmp").c_str(), F_OK), 0) << c.name;
+  }
+}
+
+TEST_F(SettingsFiles, AHugeFileIsReadOnlyAsFarAsARecordCanNeed) {
+  const std::string path = Native("Vestrel.ini");
+  {
+    std::ofstream out(path, std::ios::binary);
+    out << kOld;
+  }
+  ASSERT_EQ(::truncate(path.c_str(), 3LL << 30), 0);  // 3 GiB, sparse
+  QElapsedTimer clock;
+  clock.start();
+  const std::string read = ReadWholeFile(Program("Vestrel.ini"));
+  EXPECT_EQ(read.size(), forms::kFileReadLimit);
+  EXPECT_TRUE(read.starts_with(kOld));
+  EXPECT_LT(clock.elapsed(), 1000);
+}
+
+TEST_F(SettingsFiles, AWriteThatFailsHalfWayLeavesTheOldFile) {
+  const std::string path = Native("Vestrel.ini");
+  WriteWholeFile(Program("Vestrel.ini"), kOld);
+  // A file size limit of 10 bytes: the write stops with EFBIG, as on a full disk.
+  const auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 10;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const auto error = ErrorOf([&] { WriteWholeFile(Program("Vestrel.ini"), kNew); });
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous_handler);
+  EXPECT_EQ(error, ErrorNumber::kPathFileAccessError);
+  EXPECT_EQ(Slurp(path), kOld);
+  EXPECT_FALSE(Exists("Vestrel.ini.tmp"));
+}
+
+TEST_F(SettingsFiles, ATemporaryFileLeftByACrashIsReplaced) {
+  {
+    std::ofstream out(Native("Vestrel.ini.tmp"), std::ios::binary);
+    out << "\"1\",\"1\",97";
+  }
+  WriteWholeFile(Program("Vestrel.ini"), kNew);
+  EXPECT_EQ(Slurp(Native("Vestrel.ini")), kNew);
+  EXPECT_FALSE(Exists("Vestrel.ini.tmp"));
+  // A FIFO in the temporary file's place is refused without blocking and left alone.
+  ASSERT_EQ(::mkfifo(Native("Vestrel.ini.tmp").c_str(), 0644), 0);
+  EXPECT_EQ(ErrorOf([&] { WriteWholeFile(Program("Vestrel.ini"), kOld); }),
+            ErrorNumber::kPathFileAccessError);
+  EXPECT_EQ(Slurp(Native("Vestrel.ini")), kNew);
+  EXPECT_TRUE(Exists("Vestrel.ini.tmp"));
+}
+
+TEST_F(SettingsFiles, ALinkToARegularFileStaysALinkAndPermissionsStay) {
+  const std::string real = Native("kept.ini");
+  WriteWholeFile(Program("kept.ini"), kOld);
+  ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
+  ASSERT_EQ(::symlink("kept.ini", Native("Vestrel.ini").c_str()), 0);
+  WriteWholeFile(Program("Vestrel.ini"), kNew);
+  struct stat link {};
+  ASSERT_EQ(::lstat(Native("Vestrel.ini").c_str(), &link), 0);
+  EXPECT_TRUE(S_ISLNK(link.st_mode));
+  EXPECT_EQ(Slurp(real), kNew);
+  struct stat info {};
+  ASSERT_EQ(::stat(real.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST_F(SettingsFiles, TheUsersSettingsFolder) {
+  const char* saved_config = std::getenv("XDG_CONFIG_HOME");
+  const std::string restore = saved_config != nullptr ? saved_config : "";
+  const char* saved_home = std::getenv("HOME");
+  const std::string restore_home = saved_home != nullptr ? saved_home : "";
+  ::setenv("HOME", "/home/someone", 1);
+  ::setenv("XDG_CONFIG_HOME", "/xdg/config/", 1);
+  EXPECT_EQ(UserSettingsFolder(), "/xdg/config/vestrel");
+  ::setenv("XDG_CONFIG_HOME", "relative/config", 1);  // not absolute: ignored
+  EXPECT_EQ(UserSettingsFolder(), "/home/someone/.config/vestrel");
+  ::unsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(UserSettingsFolder(), "/home/someone/.config/vestrel");
+  if (saved_config != nullptr) ::setenv("XDG_CONFIG_HOME", restore.c_str(), 1);
+  if (saved_home != nullptr) ::setenv("HOME", restore_home.c_str(), 1);
+
+  const std::string folder = dir_.path().toStdString() + "\\a\\b\\vestrel";
+  EXPECT_FALSE(IsWritableFolder(folder));
+  CreateFolders(folder);
+  CreateFolders(folder);  // already there: nothing happens
+  EXPECT_TRUE(IsWritableFolder(folder));
+  struct stat info {};
+  ASSERT_EQ(::stat(Native("a/b/vestrel").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0700u);
+  // A file where a folder should be.
+  WriteWholeFile(Program("plain"), "x");
+  EXPECT_FALSE(IsWritableFolder(Program("plain")));
+  EXPECT_EQ(ErrorOf([&] { CreateFolders(Program("plain") + "\\sub"); }),
+            ErrorNumber::kPathFileAccessError);
+}
+
+TEST(TerminationSignals, EachSignalIsHandledInTheEventLoop) {
+  for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+    int requests = 0;
+    {
+      TerminationSignals termination([&] { ++requests; });
+      ASSERT_TRUE(termination.installed());
+      ::raise(signal);
+      EXPECT_EQ(requests, 0);  // nothing runs inside the signal handler
+      QElapsedTimer clock;
+      clock.start();
+      while (requests == 0 && clock.elapsed() < 2000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+      }
+      EXPECT_EQ(requests, 1) << signal;
+    }
+    // Afterwards the default action is back.
+    struct sigaction now {};
+    ::sigaction(signal, nullptr, &now);
+    EXPECT_EQ(now.sa_handler, SIG_DFL) << signal;
+  }
+}
+
+}  // namespace
+}  // namespace qt_host

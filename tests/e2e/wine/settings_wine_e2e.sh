@@ -1,0 +1,159 @@
+#!/usr/bin/env bash
+# Vestrel.exe's settings file under wine on a virtual X display: the position a window manager
+# move leaves is what the file holds after exit; a FIFO named Vestrel.ini hangs neither the
+# start nor the exit; the end of the session (wineboot --end-session) saves like a close; an
+# installed copy run by a user who cannot write its folder keeps its settings in
+# %APPDATA%\Vestrel.
+#
+#   settings_wine_e2e.sh path/to/Vestrel.exe
+set -euo pipefail
+
+exe=$(realpath "${1:?usage: settings_wine_e2e.sh path/to/Vestrel.exe}")
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+repo=$(cd "$here/../../.." && pwd)
+
+fail() {
+  echo "settings_wine_e2e: FAIL: $*" >&2
+  exit 1
+}
+step() { echo "settings_wine_e2e: $*"; }
+[[ -f "$exe" ]] || fail "$exe does not exist; build it first: cmake --build --preset windows"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/vestrel-wine-settings.XXXXXX")
+chmod 755 "$work"
+app_pid=""
+source "$repo/scripts/xsession.sh"
+
+cleanup() {
+  if [[ -n "$app_pid" ]]; then kill -9 "$app_pid" 2>/dev/null || true; fi
+  WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true
+  if [[ -d "$work/user-prefix" ]]; then
+    setpriv --reuid=nobody --regid=nogroup --clear-groups \
+      env HOME="$work/home" WINEPREFIX="$work/user-prefix" wineserver -k 2>/dev/null || true
+  fi
+  xsession_stop
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+wait_until() {
+  local seconds=$1
+  shift
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.1
+  done
+}
+
+export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" TZ=UTC
+export WINEPREFIX="$work/prefix"
+
+step "starting X and the wine prefix"
+xsession_start
+wineboot -i >/dev/null 2>&1 || fail "wineboot -i failed"
+wineserver -w
+app_dir="$WINEPREFIX/drive_c/Vestrel"
+mkdir -p "$app_dir"
+cp "$exe" "$app_dir/Vestrel.exe"
+ini="$app_dir/Vestrel.ini"
+
+# start_clock <exe> [command prefix...]
+start_clock() {
+  local program=$1
+  shift
+  "$@" wine "$program" >"$work/run.log" 2>&1 &
+  app_pid=$!
+  win=$(timeout 20 xdotool search --sync --onlyvisible --classname vestrel.exe | head -n1) || true
+  [[ -n "$win" ]] || fail "the clock window did not appear"
+}
+position() {
+  xwininfo -id "$win" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+    END {print x, y}'
+}
+at_position() { [[ "$(position)" == "$1 $2" ]]; }
+stopped() { ! kill -0 "$app_pid" 2>/dev/null; }
+# Waits for the clock to end; its exit code in $code.
+await_exit() {
+  wait_until 15 stopped || fail "the clock did not end"
+  code=0
+  wait "$app_pid" || code=$?
+  app_pid=""
+}
+close_window() { xdotool key --window "$win" alt+F4 2>/dev/null || true; }
+expect_file() {
+  [[ -f "$1" ]] || fail "$1 was not written"
+  cmp -s <(printf '%s\r\n' "$2") "$1" || fail "$1 holds $(od -An -c "$1"), not $2 + CR LF"
+}
+
+step "a window manager move is what the exit saves"
+printf '"0","",3000,1500,""\r\n' >"$ini"
+start_clock "$app_dir/Vestrel.exe"
+wait_until 10 at_position 200 100 || fail "not restored at 200,100: $(position)"
+xdotool windowmove "$win" 400 300
+wait_until 5 at_position 400 300 || fail "xdotool could not move the window: $(position)"
+sleep 0.5
+close_window
+await_exit
+((code == 0)) || fail "exit code $code"
+expect_file "$ini" '"0","",6000,4500,""'
+[[ ! -e "$ini.tmp" ]] || fail "a temporary file was left"
+
+step "the end of the session saves like a close"
+start_clock "$app_dir/Vestrel.exe"
+wait_until 10 at_position 400 300 || fail "not restored at 400,300: $(position)"
+xdotool windowmove "$win" 100 50
+wait_until 5 at_position 100 50 || fail "xdotool could not move the window: $(position)"
+sleep 0.5
+wine wineboot --end-session >/dev/null 2>&1 || true
+await_exit
+expect_file "$ini" '"0","",1500,750,""'
+
+step "a FIFO named Vestrel.ini hangs neither the start nor the exit"
+rm -f "$ini"
+mkfifo "$ini"
+start_clock "$app_dir/Vestrel.exe"
+wait_until 10 at_position 0 0 || fail "the defaults were not used: $(position)"
+close_window
+# The run-time error box shows at once: nothing blocks, and the FIFO is left alone.
+error_box() { xdotool search --onlyvisible --name '^Vestrel$' 2>/dev/null | grep -vx "$win"; }
+finished() { stopped || error_box >/dev/null; }
+wait_until 10 finished || fail "the exit hangs"
+if ! stopped; then
+  xdotool key --window "$(error_box | head -n1)" Return 2>/dev/null || true
+fi
+await_exit
+((code != 0)) || fail "exit code 0 although nothing was saved"
+[[ -p "$ini" ]] || fail "the FIFO was replaced"
+rm -f "$ini"
+
+step "an installed copy keeps its settings in %APPDATA%\\Vestrel"
+# wine runs only in a prefix its user owns: an ordinary user's own prefix with a program
+# folder that belongs to root, as under C:\Program Files.
+install -d -m 755 -o nobody "$work/home" "$work/user-prefix"
+as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups
+  env HOME="$work/home" WINEPREFIX="$work/user-prefix")
+"${as_user[@]}" wineboot -i >/dev/null 2>&1 || fail "wineboot -i failed for the user"
+"${as_user[@]}" wineserver -w
+installed="$work/user-prefix/drive_c/Program Files/Vestrel"
+install -d -m 755 -o root "$installed"
+install -m 755 -o root "$exe" "$installed/Vestrel.exe"
+start_clock "$installed/Vestrel.exe" "${as_user[@]}"
+xdotool windowmove "$win" 120 80
+wait_until 5 at_position 120 80 || fail "xdotool could not move the window: $(position)"
+sleep 0.5
+close_window
+await_exit
+((code == 0)) || fail "exit code $code"
+[[ ! -e "$installed/Vestrel.ini" ]] || fail "written into the program's folder"
+user_ini=$(find "$work/user-prefix/drive_c/users" -path '*/Vestrel/Vestrel.ini' | head -n1)
+[[ -n "$user_ini" ]] || fail "no Vestrel.ini in the user's application data"
+[[ "$user_ini" == *"/AppData/Roaming/Vestrel/Vestrel.ini" ]] || fail "written to $user_ini"
+expect_file "$user_ini" '"0","",1800,1200,""'
+start_clock "$installed/Vestrel.exe" "${as_user[@]}"
+wait_until 10 at_position 120 80 || fail "the user's settings were not read back: $(position)"
+close_window
+await_exit
+((code == 0)) || fail "exit code $code"
+
+step "passed"
