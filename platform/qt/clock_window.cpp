@@ -54,11 +54,9 @@ void ClockWindow::Place(int left, int top, int width, int height) {
   setGeometry(left, top, width, height);
 }
 
-QPoint ClockWindow::DeviceOrigin() const {
+QPoint ClockWindow::Origin() const {
   // Qt keeps the geometry up to date with every move the X server reports.
-  const QPoint logical = geometry().topLeft();
-  return QPoint(static_cast<int>(std::lround(logical.x() * scale_)),
-                static_cast<int>(std::lround(logical.y() * scale_)));
+  return geometry().topLeft();
 }
 
 void ClockWindow::SurfaceChanged() {

@@ -27,9 +27,9 @@ class ClockWindow : public QWidget {
   // Window rectangle in pixels. The runtime's pixels are Qt's device-independent ones: on a
   // scaled screen the window shows the whole clock enlarged as one picture.
   void Place(int left, int top, int width, int height);
-  // Where the window is now in device pixels, also after the window manager or the user
-  // moved it.
-  QPoint DeviceOrigin() const;
+  // Where the window is now, in the same pixels as Place, also after the window manager or
+  // the user moved it.
+  QPoint Origin() const;
   // Collects what changed in the runtime's picture and schedules repainting it.
   void SurfaceChanged();
   // Keeps the window above normal windows, or lets it stack normally.

@@ -86,7 +86,7 @@ int QtHost::SecondsSinceMidnight() {
 }
 
 std::optional<forms::PixelPoint> QtHost::WindowOrigin() {
-  const QPoint origin = window_.DeviceOrigin();
+  const QPoint origin = window_.Origin();
   return forms::PixelPoint{origin.x(), origin.y()};
 }
 
