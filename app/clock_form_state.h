@@ -1,5 +1,6 @@
-// Every variable of the clock form that outlives an event. All start at zero or empty text;
-// the widths are exact.
+// Every variable of the clock form that outlives an event. All start at zero or empty text,
+// except LastDrawnTime, which starts at a time that never occurs so that the first tick draws.
+// The widths are exact.
 #pragma once
 
 #include <string>

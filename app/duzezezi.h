@@ -1,5 +1,24 @@
 // The clock form: its controls, its state and its sixteen procedures. The procedures are
-// defined next to the concern they serve (app/, clock/, window/, countdown/).
+// defined next to the concern they serve (app/, clock/, window/, countdown/). The names are
+// the form's own and are kept; what each one is:
+//
+//   name                  role                                           defined in
+//   Pic2                  the visible clock face; takes the mouse        window/mouse_menu.cpp
+//   Pic1                  off-screen canvas the hands are drawn on       clock/face.cpp
+//   Bk, Bk2               the large and the small face picture           window/size.cpp
+//   Label1                the "●" dot: click toggles opacity             window/transparency.cpp
+//   Timer1                the clock tick: redraws the hands each second  clock/face.cpp
+//   Timer2                the countdown: its minutes, then the alarm     countdown/countdown.cpp
+//   MenuBar               the popup menu (never shown as a bar)          window/mouse_menu.cpp
+//   Menu                  the exit item                                  window/mouse_menu.cpp
+//   bar                   the separator under it
+//   timerN(0..2)          the 3, 4 and 5 minute countdowns               countdown/countdown.cpp
+//   Max, Low              the large and the small clock size             window/size.cpp
+//   TopSet                always on top, on or off                       window/stacking.cpp
+//   Cre                   the version box                                window/mouse_menu.cpp
+//   Form_Load/_Unload     start-up (settings read) and saving on exit    app/lifecycle.cpp
+//
+// Their design values (sizes, captions, menu order) are in resources/window_definition.h.
 #pragma once
 
 #include <array>

@@ -35,6 +35,21 @@ class ReplaceSteps {
   virtual void Discard(std::string_view temporary) noexcept = 0;
 };
 
+// Reads at most kFileReadLimit bytes through `read_some(buffer, size)`, which returns how many
+// bytes it read (0 at the end of the file) and raises on failure.
+template <class ReadSome>
+std::string ReadUpToLimit(ReadSome read_some) {
+  std::string contents(kFileReadLimit, '\0');
+  std::size_t done = 0;
+  while (done < contents.size()) {
+    const std::size_t count = read_some(contents.data() + done, contents.size() - done);
+    if (count == 0) break;
+    done += count;
+  }
+  contents.resize(done);
+  return contents;
+}
+
 // The temporary file that a write of `target` goes through.
 std::string TemporaryFileFor(std::string_view target);
 

@@ -8,8 +8,6 @@ const char* Describe(ErrorNumber number) {
       return "Invalid procedure call or argument";
     case ErrorNumber::kOverflow:
       return "Overflow";
-    case ErrorNumber::kDivisionByZero:
-      return "Division by zero";
     case ErrorNumber::kBadFileNameOrNumber:
       return "Bad file name or number";
     case ErrorNumber::kFileNotFound:

@@ -12,7 +12,6 @@ namespace forms {
 enum class ErrorNumber : int {
   kInvalidProcedureCall = 5,
   kOverflow = 6,
-  kDivisionByZero = 11,
   kBadFileMode = 54,
   kBadFileNameOrNumber = 52,
   kFileNotFound = 53,

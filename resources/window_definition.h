@@ -1,6 +1,6 @@
-// The clock window as data: the form, its seven controls and the popup menu, with every
-// design value they have when the window is created. Positions and sizes are in twips unless
-// a name says otherwise; colours are 0x00BBGGRR.
+// The clock window as data: the form, its controls and the popup menu, with the design values
+// the program builds them from (Bk and Bk2 hold only their face, from resources/assets.h).
+// Positions and sizes are in twips unless a name says otherwise; colours are 0x00BBGGRR.
 #pragma once
 
 #include <array>
@@ -23,8 +23,6 @@ inline constexpr double kSurfaceTwipsPerUnit = 15;
 
 // --- duzezezi, the form: no border, no title bar, no caption; its client area is the window.
 inline constexpr Box kFormClientArea{105, 105, 10065, 7725};
-inline constexpr Colour kFormBackColour = 0x80000005;  // system colour 5, window background
-inline constexpr Colour kFormForeColour = 0x000000FF;
 
 // --- Pic2, the clock face. Its 2-pixel sunken frame lies just outside the window, so its
 // drawing area starts at the window's top-left pixel.
@@ -32,53 +30,40 @@ inline constexpr Box kPic2{-30, -30, 2670, 2700};
 inline constexpr int kPic2FramePixels = 2;
 inline constexpr Colour kPic2BackColour = 0x00000000;
 inline constexpr Colour kPic2ForeColour = 0x000000FF;  // the countdown minutes
-inline constexpr int kPic2TabIndex = 0;
 
 // --- Label1, the "●" indicator on Pic2; geometry in Pic2 units.
 inline constexpr std::string_view kLabel1Caption = "●";
 inline constexpr Box kLabel1{60, 64, 48, 47};
 inline constexpr std::string_view kLabel1FontName = "ＭＳ Ｐ明朝";
 inline constexpr forms::Integer kLabel1FontSize = 36;  // points
-inline constexpr int kLabel1FontWeight = 400;
-inline constexpr int kLabel1FontCharset = 128;  // Shift-JIS
 inline constexpr Colour kLabel1ForeColour = 0x00000000;
-inline constexpr int kLabel1TabIndex = 2;
 
-// --- Pic1, the hand canvas: off screen, measured in display pixels, black.
+// --- Pic1, the hand canvas: off screen, in display pixels, black as every canvas starts.
 inline constexpr Box kPic1{90, 210, 7305, 7020};
-inline constexpr Colour kPic1BackColour = 0x00000000;
-inline constexpr int kPic1TabIndex = 1;
 
 // --- Timers: Timer1 ticks from creation; Timer2 is enabled but silent until given an interval.
 inline constexpr Long kTimer1Interval = 100;
 inline constexpr Long kTimer2Interval = 0;
 
-// --- Bk and Bk2 hold the large and the small face, far outside the visible window.
-inline constexpr Box kBk{7395, 90, 2550, 2595};
-inline constexpr Box kBk2{7395, 2715, 1620, 1635};
-
 // --- The popup menu: a top-level menu never shown as a bar.
 inline constexpr std::string_view kMenuBarCaption = "システム";
 
-enum class MenuName { kMenu, kBar, kTimerN, kMax, kLow, kTopSet, kCre };
-
 struct MenuEntry {
-  MenuName name;
   int index;  // member of the timerN array, else -1
   std::string_view caption;
   bool checked;
 };
 
 inline constexpr std::array<MenuEntry, 9> kMenuItems{{
-    {MenuName::kMenu, -1, "終了", false},
-    {MenuName::kBar, -1, "-", false},
-    {MenuName::kTimerN, 0, "3分ﾀｲﾏｰ", false},
-    {MenuName::kTimerN, 1, "4分ﾀｲﾏｰ", false},
-    {MenuName::kTimerN, 2, "5分ﾀｲﾏｰ", false},
-    {MenuName::kMax, -1, "大きく", true},
-    {MenuName::kLow, -1, "小さく", false},
-    {MenuName::kTopSet, -1, "最前面表示", true},
-    {MenuName::kCre, -1, "ﾊﾞｰｼﾞｮﾝ情報", false},
+    {-1, "終了", false},         // Menu
+    {-1, "-", false},            // bar
+    {0, "3分ﾀｲﾏｰ", false},       // timerN(0)
+    {1, "4分ﾀｲﾏｰ", false},       // timerN(1)
+    {2, "5分ﾀｲﾏｰ", false},       // timerN(2)
+    {-1, "大きく", true},        // Max
+    {-1, "小さく", false},       // Low
+    {-1, "最前面表示", true},    // TopSet
+    {-1, "ﾊﾞｰｼﾞｮﾝ情報", false},  // Cre
 }};
 
 }  // namespace resources::design

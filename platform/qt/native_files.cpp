@@ -182,17 +182,13 @@ std::string ReadWholeFile(std::string_view program_path) {
   if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
     forms::Raise(forms::ErrorNumber::kPathFileAccessError);
   }
-  std::string contents(forms::kFileReadLimit, '\0');
-  std::size_t done = 0;
-  while (done < contents.size()) {
-    const ssize_t count = ::read(file.get(), contents.data() + done, contents.size() - done);
-    if (count < 0 && errno == EINTR) continue;
-    if (count < 0) forms::Raise(ReadFailure(errno));
-    if (count == 0) break;
-    done += static_cast<std::size_t>(count);
-  }
-  contents.resize(done);
-  return contents;
+  return forms::ReadUpToLimit([&](char* buffer, std::size_t size) {
+    for (;;) {
+      const ssize_t count = ::read(file.get(), buffer, size);
+      if (count >= 0) return static_cast<std::size_t>(count);
+      if (errno != EINTR) forms::Raise(ReadFailure(errno));
+    }
+  });
 }
 
 void WriteWholeFile(std::string_view program_path, std::string_view contents) {
@@ -239,5 +235,8 @@ void CreateFolders(std::string_view program_path) {
     forms::Raise(forms::ErrorNumber::kPathFileAccessError);
   }
 }
+
+const forms::NativeFileFunctions kNativeFiles{IsNormalFile,     ReadWholeFile,      WriteWholeFile,
+                                              IsWritableFolder, UserSettingsFolder, CreateFolders};
 
 }  // namespace qt_host

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/native_file_host.h"
 #include "platform/runtime_error.h"
 
 namespace qt_host {
@@ -28,6 +29,9 @@ std::string UserSettingsFolder();
 // Creates the folder and the folders above it that are missing (private to the user, as
 // configuration folders are).
 void CreateFolders(std::string_view program_path);
+
+// The functions above, as the host's file part.
+extern const forms::NativeFileFunctions kNativeFiles;
 
 // The run-time error of a failed read or write with this errno.
 forms::ErrorNumber ReadFailure(int error);

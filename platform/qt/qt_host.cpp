@@ -18,8 +18,8 @@ namespace qt_host {
 namespace {
 
 // Window function arguments, as the Windows API numbers them.
-constexpr forms::Long kTopMost = -1, kNotTopMost = -2, kTop = 0, kBottom = 1;
-constexpr forms::Long kNoZOrder = 0x4, kShowWindow = 0x40, kHideWindow = 0x80;
+constexpr forms::Long kTopMost = -1, kNotTopMost = -2;
+constexpr forms::Long kShowWindow = 0x40;
 constexpr forms::Long kExtendedStyle = -20;
 constexpr forms::Long kLayered = 0x80000;
 constexpr forms::Long kUseAlpha = 0x2;
@@ -35,7 +35,7 @@ void FlushDisplay() {
 }  // namespace
 
 QtHost::QtHost()
-    : timers_([this](int index) {
+    : NativeFileHost(kNativeFiles), timers_([this](int index) {
         if (runtime_ != nullptr) runtime_->TimerTick(index);
       }) {}
 
@@ -123,47 +123,16 @@ forms::TextExtent QtHost::DrawText(raster::Image& target, int x, int y, std::str
   return DrawTextInto(target, x, y, text, colour, *text_font_);
 }
 
-bool QtHost::IsNormalFile(std::string_view path) {
-  return qt_host::IsNormalFile(path);
-}
-
-std::string QtHost::ReadFile(std::string_view path) {
-  return ReadWholeFile(path);
-}
-
-void QtHost::WriteFile(std::string_view path, std::string_view contents) {
-  WriteWholeFile(path, contents);
-}
-
-bool QtHost::IsWritableFolder(std::string_view folder) {
-  return qt_host::IsWritableFolder(folder);
-}
-
-std::string QtHost::UserSettingsFolder() {
-  return qt_host::UserSettingsFolder();
-}
-
-void QtHost::CreateFolders(std::string_view folder) {
-  qt_host::CreateFolders(folder);
-}
-
 forms::Long QtHost::SetWindowPos(forms::Long hwnd, forms::Long insert_after, forms::Long /*x*/,
                                  forms::Long /*y*/, forms::Long /*cx*/, forms::Long /*cy*/,
                                  forms::Long flags) {
   if (hwnd != kWindowHandle) return 0;
-  // Position and size belong to the form, which places the window through PlaceWindow; only
-  // the stacking and the visibility are taken from here.
-  if (!(flags & kNoZOrder)) {
-    if (insert_after == kTopMost || insert_after == kNotTopMost) {
-      window_.SetStaysOnTop(insert_after == kTopMost);
-    } else if (insert_after == kTop) {
-      window_.raise();
-    } else if (insert_after == kBottom) {
-      window_.lower();
-    }
+  // Position and size belong to the form, which places the window through PlaceWindow. The
+  // program only moves the window into or out of the top-most band and shows it.
+  if (insert_after == kTopMost || insert_after == kNotTopMost) {
+    window_.SetStaysOnTop(insert_after == kTopMost);
   }
   if (flags & kShowWindow) window_.show();
-  if (flags & kHideWindow) window_.hide();
   return 1;
 }
 
@@ -196,8 +165,9 @@ void QtHost::ApplyOpacity() {
 }
 
 forms::Long QtHost::CreateRoundRectRgn(forms::Long x1, forms::Long y1, forms::Long x2,
-                                       forms::Long y2, forms::Long width, forms::Long height) {
-  return regions_.CreateRoundRect(x1, y1, x2, y2, width, height);
+                                       forms::Long y2, forms::Long /*width*/,
+                                       forms::Long /*height*/) {
+  return regions_.CreateEllipse(x1, y1, x2, y2);
 }
 
 forms::Long QtHost::SetWindowRgn(forms::Long hwnd, forms::Long region, forms::Boolean /*redraw*/) {

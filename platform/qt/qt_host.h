@@ -5,7 +5,7 @@
 #include <QFont>
 #include <optional>
 
-#include "platform/host.h"
+#include "platform/native_file_host.h"
 #include "platform/qt/clock_window.h"
 #include "platform/qt/termination_signals.h"
 #include "platform/qt/timer_bank.h"
@@ -13,7 +13,7 @@
 
 namespace qt_host {
 
-class QtHost : public forms::Host {
+class QtHost : public forms::NativeFileHost {
  public:
   // The one window handle the logic sees; not an X window id (Qt may recreate the native
   // window).
@@ -47,12 +47,6 @@ class QtHost : public forms::Host {
   void Sleep(forms::Long milliseconds) override;
   forms::TextExtent DrawText(raster::Image& target, int x, int y, std::string_view text,
                              raster::Pixel colour) override;
-  bool IsNormalFile(std::string_view path) override;
-  std::string ReadFile(std::string_view path) override;
-  void WriteFile(std::string_view path, std::string_view contents) override;
-  bool IsWritableFolder(std::string_view folder) override;
-  std::string UserSettingsFolder() override;
-  void CreateFolders(std::string_view folder) override;
   forms::Long SetWindowPos(forms::Long hwnd, forms::Long insert_after, forms::Long x, forms::Long y,
                            forms::Long cx, forms::Long cy, forms::Long flags) override;
   forms::Long GetWindowLongA(forms::Long hwnd, forms::Long index) override;
@@ -64,11 +58,6 @@ class QtHost : public forms::Host {
   forms::Long SetWindowRgn(forms::Long hwnd, forms::Long region, forms::Boolean redraw) override;
   void ShowFatalError(std::string_view message) override;
   void Quit(int exit_code) override;
-
-  // State of the window functions, for checks.
-  forms::Long extended_style() const { return extended_style_; }
-  forms::Long window_region() const { return regions_.window_region(); }
-  bool region_exists(forms::Long handle) const { return regions_.Exists(handle); }
 
  private:
   void ApplyOpacity();

@@ -4,26 +4,11 @@
 
 namespace qt_host {
 
-forms::Long WindowRegions::CreateRoundRect(forms::Long x1, forms::Long y1, forms::Long x2,
-                                           forms::Long y2, forms::Long corner_width,
-                                           forms::Long corner_height) {
+forms::Long WindowRegions::CreateEllipse(forms::Long x1, forms::Long y1, forms::Long x2,
+                                         forms::Long y2) {
   const QRect box = QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
                           QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1));
-  QRegion shape;
-  if (corner_width >= box.width() && corner_height >= box.height()) {
-    shape = QRegion(box, QRegion::Ellipse);
-  } else {
-    // Rounded corners: the rectangle less its corners, each corner a quarter ellipse.
-    const int cw = std::max(0, corner_width), ch = std::max(0, corner_height);
-    shape =
-        QRegion(box.adjusted(cw / 2, 0, -cw / 2, 0)) + QRegion(box.adjusted(0, ch / 2, 0, -ch / 2));
-    const QRect corner(0, 0, cw, ch);
-    shape += QRegion(corner.translated(box.topLeft()), QRegion::Ellipse);
-    shape += QRegion(corner.translated(box.right() + 1 - cw, box.top()), QRegion::Ellipse);
-    shape += QRegion(corner.translated(box.left(), box.bottom() + 1 - ch), QRegion::Ellipse);
-    shape +=
-        QRegion(corner.translated(box.right() + 1 - cw, box.bottom() + 1 - ch), QRegion::Ellipse);
-  }
+  const QRegion shape(box, QRegion::Ellipse);
   const forms::Long handle = next_handle_++;
   regions_.emplace(handle, shape);
   return handle;

@@ -13,11 +13,9 @@ namespace qt_host {
 
 class WindowRegions {
  public:
-  // An ellipse inscribed in the rectangle (x1, y1)-(x2, y2), in window pixels. Only the
-  // elliptical case the logic uses (corner ellipse as large as the rectangle) is
-  // distinguished; smaller corner ellipses still round the corners.
-  forms::Long CreateRoundRect(forms::Long x1, forms::Long y1, forms::Long x2, forms::Long y2,
-                              forms::Long corner_width, forms::Long corner_height);
+  // The ellipse inscribed in the rectangle (x1, y1)-(x2, y2), in window pixels: the program
+  // asks only for corner ellipses as large as the rectangle, so the corner sizes are not read.
+  forms::Long CreateEllipse(forms::Long x1, forms::Long y1, forms::Long x2, forms::Long y2);
 
   // Makes `handle` the window's region, releasing the one it replaces. The shape to apply,
   // or none when the handle is unknown (0 included): the window then has no region.
@@ -25,9 +23,6 @@ class WindowRegions {
 
   // The window is gone: its region is released.
   void ReleaseWindowRegion();
-
-  forms::Long window_region() const { return window_region_; }
-  bool Exists(forms::Long handle) const { return regions_.contains(handle); }
 
  private:
   std::map<forms::Long, QRegion> regions_;

@@ -1,4 +1,4 @@
-// The display, the program's folder, the time of day and the settings files.
+// The display, the program's folder and the time of day.
 #include "platform/win32/native_files.h"
 #include "platform/win32/win32_host.h"
 
@@ -26,30 +26,6 @@ int Win32Host::SecondsSinceMidnight() {
   SYSTEMTIME now{};
   GetLocalTime(&now);
   return (now.wHour * 60 + now.wMinute) * 60 + now.wSecond;
-}
-
-bool Win32Host::IsNormalFile(std::string_view path) {
-  return win32::IsNormalFile(path);
-}
-
-std::string Win32Host::ReadFile(std::string_view path) {
-  return ReadWholeFile(path);
-}
-
-void Win32Host::WriteFile(std::string_view path, std::string_view contents) {
-  WriteWholeFile(path, contents);
-}
-
-bool Win32Host::IsWritableFolder(std::string_view folder) {
-  return win32::IsWritableFolder(folder);
-}
-
-std::string Win32Host::UserSettingsFolder() {
-  return win32::UserSettingsFolder();
-}
-
-void Win32Host::CreateFolders(std::string_view folder) {
-  win32::CreateFolders(folder);
 }
 
 }  // namespace win32

@@ -161,20 +161,13 @@ std::string ReadWholeFile(std::string_view path) {
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) forms::Raise(OpenError(GetLastError()));
   if (!IsDiskFile(file.get())) forms::Raise(ErrorNumber::kPathFileAccessError);
-  // Only what a record can sensibly need is read, however large the file.
-  std::string contents(forms::kFileReadLimit, '\0');
-  std::size_t done = 0;
-  while (done < contents.size()) {
+  return forms::ReadUpToLimit([&](char* buffer, std::size_t size) {
     DWORD read = 0;
-    if (!::ReadFile(file.get(), contents.data() + done, static_cast<DWORD>(contents.size() - done),
-                    &read, nullptr)) {
+    if (!::ReadFile(file.get(), buffer, static_cast<DWORD>(size), &read, nullptr)) {
       forms::Raise(ErrorNumber::kPathFileAccessError);
     }
-    if (read == 0) break;
-    done += read;
-  }
-  contents.resize(done);
-  return contents;
+    return static_cast<std::size_t>(read);
+  });
 }
 
 void WriteWholeFile(std::string_view path, std::string_view contents) {
@@ -221,5 +214,8 @@ void CreateFolders(std::string_view folder) {
     forms::Raise(ErrorNumber::kPathFileAccessError);
   }
 }
+
+const forms::NativeFileFunctions kNativeFiles{IsNormalFile,     ReadWholeFile,      WriteWholeFile,
+                                              IsWritableFolder, UserSettingsFolder, CreateFolders};
 
 }  // namespace win32

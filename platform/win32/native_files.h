@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/native_file_host.h"
+
 namespace win32 {
 
 // The folder of the running executable, UTF-8, without a trailing separator.
@@ -25,5 +27,8 @@ bool IsWritableFolder(std::string_view folder);
 std::string UserSettingsFolder();
 // Creates the folder and the missing folders above it.
 void CreateFolders(std::string_view folder);
+
+// The functions above, as the host's file part.
+extern const forms::NativeFileFunctions kNativeFiles;
 
 }  // namespace win32

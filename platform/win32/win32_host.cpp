@@ -18,7 +18,7 @@ RECT ToRect(const raster::Rect& r) {
 
 }  // namespace
 
-Win32Host::Win32Host(HINSTANCE instance) : instance_(instance) {
+Win32Host::Win32Host(HINSTANCE instance) : NativeFileHost(kNativeFiles), instance_(instance) {
   hand_cursor_ = LoadCursorW(instance_, MAKEINTRESOURCEW(IDC_HAND_POINTER));
   target_cursor_ = LoadCursorW(instance_, MAKEINTRESOURCEW(IDC_TARGET_POINTER));
   default_cursor_ = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW

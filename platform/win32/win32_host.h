@@ -8,7 +8,8 @@
 #include <set>
 #include <vector>
 
-#include "platform/host.h"
+#include "platform/native_file_host.h"
+#include "platform/win32/native_files.h"
 #include "platform/win32/text_renderer.h"
 #include "platform/win32/window_painter.h"
 
@@ -19,7 +20,7 @@ using forms::Byte;
 using forms::Integer;
 using forms::Long;
 
-class Win32Host : public forms::Host {
+class Win32Host : public forms::NativeFileHost {
  public:
   explicit Win32Host(HINSTANCE instance);
   ~Win32Host() override;
@@ -45,12 +46,6 @@ class Win32Host : public forms::Host {
   void Sleep(Long milliseconds) override;
   forms::TextExtent DrawText(raster::Image& target, int x, int y, std::string_view text,
                              raster::Pixel colour) override;
-  bool IsNormalFile(std::string_view path) override;
-  std::string ReadFile(std::string_view path) override;
-  void WriteFile(std::string_view path, std::string_view contents) override;
-  bool IsWritableFolder(std::string_view folder) override;
-  std::string UserSettingsFolder() override;
-  void CreateFolders(std::string_view folder) override;
   Long SetWindowPos(Long hwnd, Long insert_after, Long x, Long y, Long cx, Long cy,
                     Long flags) override;
   Long GetWindowLongA(Long hwnd, Long index) override;
