@@ -36,6 +36,9 @@ struct FaceCase {
   int ring_top;
   int ring_bottom;
   int ball_across;
+  // The window the face is shown in, at its top-left corner.
+  int window_width;
+  int window_height;
 };
 
 // Names the case in test listings.
@@ -44,8 +47,10 @@ void PrintTo(const FaceCase& c, std::ostream* os) {
 }
 
 const FaceCase kFaces[] = {
-    {"Large", resources::Asset::kFaceLarge, 170, 173, 88630, 83.5, 86.5, 4, 163, 6, 167, 62},
-    {"Small", resources::Asset::kFaceSmall, 108, 109, 35370, 52.5, 54.5, 2, 103, 4, 105, 39},
+    {"Large", resources::Asset::kFaceLarge, 170, 173, 88630, 83.5, 86.5, 4, 163, 6, 167, 62, 170,
+     174},
+    {"Small", resources::Asset::kFaceSmall, 108, 109, 35370, 52.5, 54.5, 2, 103, 4, 105, 39, 108,
+     110},
 };
 
 class FaceArtTest : public testing::TestWithParam<FaceCase> {
@@ -168,6 +173,17 @@ TEST_P(FaceArtTest, TickRingReachesExactlyItsExtentsAndTheCornersStayBlack) {
   EXPECT_EQ(right, face().ring_right);
   EXPECT_EQ(top, face().ring_top);
   EXPECT_EQ(bottom, face().ring_bottom);
+}
+
+TEST_P(FaceArtTest, WholeDialFitsInsideTheWindowEllipse) {
+  const double half_w = face().window_width / 2.0, half_h = face().window_height / 2.0;
+  for (int y = 0; y < image_.height(); ++y) {
+    for (int x = 0; x < image_.width(); ++x) {
+      if (image_.at(x, y) == 0) continue;
+      const double dx = (x + 0.5 - half_w) / half_w, dy = (y + 0.5 - half_h) / half_h;
+      EXPECT_LE(dx * dx + dy * dy, 1.0) << x << "," << y;
+    }
+  }
 }
 
 TEST_P(FaceArtTest, EverythingOutsideTheBallIsGreenOnBlack) {

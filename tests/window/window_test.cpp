@@ -67,6 +67,17 @@ TEST_F(Window, SizePresetsSetEveryValueAndANewRegion) {
   }
 }
 
+TEST_F(Window, TheDotLiesOnTheFaceAtBothSizes) {
+  for (const int place : {testing::kSmaller, testing::kLarger}) {
+    ChooseMenu(place);
+    const forms::ImageHolder& face = state().IsLarge ? form().Bk : form().Bk2;
+    const raster::Rect dot = runtime().Label().box;
+    EXPECT_TRUE(dot.left > 0 && dot.top > 0) << place;
+    EXPECT_LT(dot.right(), face.GetPicture()->width()) << place;
+    EXPECT_LT(dot.bottom(), face.GetPicture()->height()) << place;
+  }
+}
+
 TEST_F(Window, AlwaysOnTopToggles) {
   TakeCalls();
   ChooseMenu(testing::kOnTop);

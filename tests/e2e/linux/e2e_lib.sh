@@ -70,10 +70,10 @@ popup_corner() {
   echo "$(window_value 'Absolute upper-left X' "$menu") $(window_value 'Absolute upper-left Y' "$menu")"
 }
 
-# start_clock [command prefix...]: starts $work/vestrel (after the prefix, such as env or
-# faketime); its window in $win.
+# start_clock [command prefix...]: starts $clock_program, by default $work/vestrel (after the
+# prefix, such as env or faketime); its window in $win.
 start_clock() {
-  "$@" "$work/vestrel" >"$work/output.log" 2>&1 &
+  "$@" "${clock_program:-$work/vestrel}" >"$work/output.log" 2>&1 &
   clock=$!
   win=$(timeout 10 xdotool search --sync --limit 1 --classname vestrel) ||
     fail "no window of class vestrel ($(cat "$work/output.log"))"
@@ -81,9 +81,9 @@ start_clock() {
     fail "the window was not shown"
 }
 
-# Waits for the clock to end; its exit code in $code.
+# await_exit [seconds]: waits for the clock to end; its exit code in $code.
 await_exit() {
-  wait_until 10 stopped || fail "the program did not end"
+  wait_until "${1:-10}" stopped || fail "the program did not end"
   code=0
   wait "$clock" || code=$?
   clock=
@@ -99,7 +99,7 @@ at() { echo $((left + $1)) $((top + $2)); }
 clock=
 work=$(mktemp -d)
 cleanup() {
-  if [[ -n $clock ]]; then kill "$clock" 2>/dev/null || true; fi
+  if [[ -n $clock ]]; then kill ${cleanup_clock_signal:-} "$clock" 2>/dev/null || true; fi
   xsession_stop
   rm -rf "$work"
 }

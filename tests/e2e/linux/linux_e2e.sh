@@ -11,55 +11,13 @@ set -euo pipefail
 
 program=$(realpath "$1")
 shots=$(realpath -m "${2:-$PWD/e2e}")
-repo=$(cd "$(dirname "$0")/../../.." && pwd)
-source "$repo/scripts/xsession.sh"
+source "$(dirname "$0")/e2e_lib.sh"
 
-desktop='#3a6ea5'  # a desktop colour that neither the face nor the window manager uses
 opacity_half=2155905152   # 0x80808080: alpha 128 of 255
 opacity_full=4294967295   # 0xffffffff
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-step() { echo "-- $*"; }
-
-# wait_until <seconds> <command...>: polls the command until it succeeds.
-wait_until() {
-  local deadline=$((SECONDS + $1 * ${E2E_PATIENCE:-3}))  # slack for loaded machines
-  shift
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.05
-  done
-}
-
-shot() { import -window root "$shots/$1.png"; }
-# The colours of the screen pixels of a w x h block as lines "r g b".
-block() {
-  import -window root -crop "$3x$4+$1+$2" +repage -depth 8 txt:- |
-    sed -n 's/^[0-9]*,[0-9]*: *(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1 \2 \3/p'
-}
-# Colour tests on "r g b".
-black() { (($1 < 24 && $2 < 24 && $3 < 24)); }
-green() { (($2 >= 96 && $2 > $1 + 48 && $2 > $3 + 48)); }
-red() { (($1 >= 128 && $2 < 64 && $3 < 64)); }
-yellowish() { (($1 > 96 && $2 > 48 && $3 < 48 && $1 >= $2)); }
-desktop() { [[ $(printf '%02x%02x%02x' "$@") == "${desktop#\#}" ]]; }
-# is <test> <x> <y>: the pixel passes the test.
-is() {
-  local rgb
-  rgb=$(block "$2" "$3" 1 1)
-  [[ -n $rgb ]] && "$1" $rgb
-}
 # near <test> <x> <y>: some pixel of the 3 x 3 block around it passes.
-near() {
-  local r g b
-  while read -r r g b; do
-    "$1" "$r" "$g" "$b" && return 0
-  done < <(block $(($2 - 1)) $(($3 - 1)) 3 3)
-  return 1
-}
+near() { near_in "$1" $(($2 - 1)) $(($3 - 1)) 3 3; }
 # near_in <test> <x> <y> <w> <h>: some pixel of the block passes.
 near_in() {
   local r g b
@@ -73,79 +31,23 @@ near_in() {
 hand() { awk -v a="$1" -v r="$2" 'BEGIN { t = a * atan2(0, -1) / 180;
   printf "%d %d", 85 + r * sin(t) + 0.5, 87 - r * cos(t) + 0.5 }'; }
 
-window_value() { xwininfo -id "$win" | sed -n "s/^ *$1: *//p"; }
 opacity() { xprop -id "$win" _NET_WM_WINDOW_OPACITY | sed -n 's/.* = //p'; }
 has_opacity() { [[ $(opacity) == "$1" ]]; }
-on_top() { xprop -id "$win" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
+on_top() { has_state _NET_WM_STATE_ABOVE; }
 not_on_top() { ! on_top; }
-at_position() {
-  [[ $(window_value 'Absolute upper-left X') == "$1" &&
-    $(window_value 'Absolute upper-left Y') == "$2" ]]
-}
-running() { kill -0 "$clock" 2>/dev/null; }
-stopped() { ! running; }
-
-# Override-redirect windows that are mapped: the popup menu.
-popup_windows() {
-  local w
-  for w in $(xdotool search --onlyvisible --classname vestrel 2>/dev/null); do
-    xwininfo -id "$w" | grep -q 'Override Redirect State: yes' && echo "$w"
-  done
-  return 0
-}
-popup_open() { [[ -n $(popup_windows) ]]; }
-popup_closed() { [[ -z $(popup_windows) ]]; }
-
-start_clock() {
-  # Pinned to 10:10:30 at start; the faked clock then runs on.
-  faketime '2026-01-01 10:10:30' "$work/vestrel" >"$work/output.log" 2>&1 &
-  clock=$!
-  win=$(timeout 10 xdotool search --sync --limit 1 --classname vestrel) ||
-    fail "no window of class vestrel"
-  wait_until 5 bash -c "xwininfo -id $win | grep -q 'Map State: IsViewable'" ||
-    fail "the window was not shown"
-}
-
-# Waits for the clock to end; its exit code in $code.
-await_exit() {
-  wait_until 10 stopped || fail "the program did not end"
-  code=0
-  wait "$clock" || code=$?
-  clock=
-}
-
-# Coordinates inside the window, relative to its top-left corner.
-left=0 top=0
-locate() {
-  left=$(window_value 'Absolute upper-left X')
-  top=$(window_value 'Absolute upper-left Y')
-}
-at() { echo $((left + $1)) $((top + $2)); }
+# Pinned to 10:10:30 at start; the faked clock then runs on.
+start_pinned() { start_clock faketime '2026-01-01 10:10:30'; }
 # A right press on the face; the popup menu must open.
 open_menu() {
   xdotool mousemove $(at 40 120) mousedown 3 mouseup 3
   wait_until 3 popup_open || fail "no popup menu"
 }
 
-clock=
-work=$(mktemp -d)
-cleanup() {
-  if [[ -n $clock ]]; then kill "$clock" 2>/dev/null || true; fi
-  xsession_stop
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-mkdir -p "$shots"
+e2e_begin
 rm -f "$shots"/*.png
-cp "$program" "$work/vestrel"
-xsession_start
-# (display reports failure even when it has set the root window's background.)
-display -window root -size 8x8 "xc:$desktop" || true
-is desktop 0 0 || fail "could not colour the desktop"
 
 step "start: the window appears"
-start_clock
+start_pinned
 locate
 [[ $(window_value Width) == 170 && $(window_value Height) == 174 ]] ||
   fail "window is $(window_value Width) x $(window_value Height), not 170 x 174"
@@ -249,7 +151,7 @@ settings_saved() { cmp -s <(printf '%s\r\n' "$expected") "$work/Vestrel.ini"; }
 settings_saved || fail "Vestrel.ini is '$(cat -A "$work/Vestrel.ini")', not '$expected' + CR LF"
 
 step "the next start restores the position; closing the window ends it too"
-start_clock
+start_pinned
 wait_until 5 at_position "$left" "$top" ||
   fail "restarted at $(window_value 'Absolute upper-left X'),$(window_value 'Absolute upper-left Y')"
 xdotool windowactivate --sync "$win" key alt+F4
@@ -260,7 +162,7 @@ settings_saved || fail "Vestrel.ini changed: $(cat -A "$work/Vestrel.ini")"
 step "a settings file that cannot be written ends the program with the run-time error"
 rm -f "$work/Vestrel.ini"
 mkdir "$work/Vestrel.ini"  # a folder in its place: opening it for output fails
-start_clock
+start_pinned
 xdotool windowactivate --sync "$win" key alt+F4
 error_box() { xdotool search --onlyvisible --name '^Vestrel$' | grep -vx "$win"; }
 wait_until 5 error_box >/dev/null || fail "no run-time error box"

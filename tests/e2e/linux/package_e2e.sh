@@ -11,31 +11,7 @@ set -euo pipefail
 
 build=$(realpath "$1")
 version=$2
-repo=$(cd "$(dirname "$0")/../../.." && pwd)
-source "$repo/scripts/xsession.sh"
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-step() { echo "-- $*"; }
-wait_until() {
-  local deadline=$((SECONDS + $1 * ${E2E_PATIENCE:-3}))  # slack for loaded machines
-  shift
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.05
-  done
-}
-
-clock=
-work=$(mktemp -d)
-cleanup() {
-  if [[ -n $clock ]]; then kill "$clock" 2>/dev/null || true; fi
-  xsession_stop
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/e2e_lib.sh"
 chmod 755 "$work"  # the user who runs the program must reach the unpacked tree
 
 step "cpack -G DEB builds the package"
@@ -182,25 +158,12 @@ icon_sizes=$(xprop -len 1000000000 -id "$win" _NET_WM_ICON | sed -n 's/.*Icon (\
 [[ $icon_sizes == "16x16 32x32 48x48 256x256 " ]] || fail "_NET_WM_ICON sizes: $icon_sizes"
 
 step "exit from the menu; the settings land in the user's place"
-left=$(xwininfo -id "$win" | sed -n 's/^ *Absolute upper-left X: *//p')
-top=$(xwininfo -id "$win" | sed -n 's/^ *Absolute upper-left Y: *//p')
-xdotool mousemove $((left + 40)) $((top + 120)) mousedown 3 mouseup 3
-popup() {
-  local w
-  for w in $(xdotool search --onlyvisible --classname vestrel 2>/dev/null); do
-    xwininfo -id "$w" | grep -q 'Override Redirect State: yes' && echo "$w"
-  done
-  return 0
-}
-wait_until 3 bash -c "$(declare -f popup); [[ -n \$(popup) ]]" || fail "no popup menu"
-menu=$(popup | head -n1)
-menu_x=$(xwininfo -id "$menu" | sed -n 's/^ *Absolute upper-left X: *//p')
-menu_y=$(xwininfo -id "$menu" | sed -n 's/^ *Absolute upper-left Y: *//p')
+locate
+xdotool mousemove $(at 40 120) mousedown 3 mouseup 3
+wait_until 3 popup_open || fail "no popup menu"
+read -r menu_x menu_y < <(popup_corner)
 xdotool mousemove $((menu_x + 30)) $((menu_y + 10)) click 1  # 終了, the first entry
-wait_until 10 bash -c "! kill -0 $clock 2>/dev/null" || fail "the clock did not end"
-code=0
-wait "$clock" || code=$?
-clock=
+await_exit
 [[ $code == 0 ]] || fail "exit code $code: $(cat "$work/clock.log")"
 expected=$(printf '"0","",%d,%d,""' $((left * 15)) $((top * 15)))
 [[ -f $settings_file ]] || fail "no $settings_file"

@@ -10,15 +10,9 @@ set -euo pipefail
 
 exe=${1:?usage: desktop_e2e.sh path/to/Vestrel.exe [path/to/vestrel] [screenshot folder]}
 linux_program=${2:-}
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-repo=$(cd "$here/../../.." && pwd)
+e2e_name=wine_desktop_e2e
+source "$(dirname "${BASH_SOURCE[0]}")/wine_lib.sh"
 shots=${3:-$repo/build/linux/e2e/wine-desktop}
-
-fail() {
-  echo "wine_desktop_e2e: FAIL: $*" >&2
-  exit 1
-}
-step() { echo "wine_desktop_e2e: $*"; }
 
 [[ -f "$exe" ]] || fail "$exe does not exist; build it with the windows preset"
 for tool in wine wineboot wineserver Xvfb openbox xdotool xwininfo import convert faketime \
@@ -27,56 +21,18 @@ for tool in wine wineboot wineserver Xvfb openbox xdotool xwininfo import conver
 done
 mkdir -p "$shots"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/vestrel-wine-desktop.XXXXXX")
-app_pid=""
-# shellcheck source=../../../scripts/xsession.sh
-source "$repo/scripts/xsession.sh"
-
-cleanup() {
-  if [[ -n "$app_pid" ]] && kill -0 "$app_pid" 2>/dev/null; then kill "$app_pid" 2>/dev/null; fi
-  if [[ -n "${WINEPREFIX:-}" && -d "${WINEPREFIX:-}" ]]; then wineserver -k 2>/dev/null || true; fi
-  xsession_stop
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-wait_until() {
-  local seconds=$1
-  shift
-  local deadline=$((SECONDS + seconds * ${E2E_PATIENCE:-3}))  # slack for loaded machines
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.1
-  done
-}
-
 # Japanese locale (the menu's captions and the Japanese system's default GUI font), X, wine.
-mkdir -p "$work/locale"
-localedef -i ja_JP -f UTF-8 "$work/locale/ja_JP.UTF-8" >/dev/null 2>&1 ||
-  fail "localedef could not build ja_JP.UTF-8"
-export LOCPATH="$work/locale" TZ=UTC
-{ export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8; } 2>/dev/null
-export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+japanese_locale
 
 step "starting X and wine"
 xsession_start
 xsession_colour_desktop '#2040a0'
-wineboot -i >/dev/null 2>&1 || fail "wineboot -i failed"
-wineserver -w
-app_dir="$WINEPREFIX/drive_c/Vestrel"
-mkdir -p "$app_dir"
-cp "$exe" "$app_dir/Vestrel.exe"
+wine_prefix Vestrel
 
 # From 08:20:40 for the next quarter of a minute no hand passes the countdown's minutes right
 # of the centre.
 faked=(env NO_FAKE_STAT=1 FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f '@2024-03-01 08:20:40')
 
-geometry() {
-  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-    /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
-}
-running() { kill -0 "$app_pid" 2>/dev/null; }
 # The visible top-level windows of the program other than the clock: its popup menu.
 menu_window() {
   xdotool search --onlyvisible --maxdepth 1 --classname vestrel.exe 2>/dev/null |
@@ -111,10 +67,7 @@ start_clock() {
 close_with_alt_f4() {
   focus_clock
   xdotool key alt+F4
-  wait_until 15 eval '! running' || fail "Alt+F4 did not close the clock"
-  code=0
-  wait "$app_pid" || code=$?
-  app_pid=""
+  await_exit
   ((code == 0)) || fail "exit code $code after Alt+F4"
 }
 

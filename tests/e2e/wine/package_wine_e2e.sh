@@ -10,34 +10,11 @@ set -euo pipefail
 build=$(realpath "$1")
 version=$2
 shots=$(realpath -m "${3:-$PWD/e2e}")
-repo=$(cd "$(dirname "$0")/../../.." && pwd)
-source "$repo/scripts/xsession.sh"
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-step() { echo "-- $*"; }
-wait_until() {
-  local deadline=$((SECONDS + $1 * ${E2E_PATIENCE:-3}))  # slack for loaded machines
-  shift
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.1
-  done
-}
+e2e_name=package_wine_e2e
+source "$(dirname "${BASH_SOURCE[0]}")/wine_lib.sh"
 
 [[ -f $build/CPackConfig.cmake ]] ||
   fail "configure the windows preset first: cmake --preset windows && cmake --build --preset windows"
-work=$(mktemp -d "${TMPDIR:-/tmp}/vestrel-zip.XXXXXX")
-app=
-cleanup() {
-  if [[ -n $app ]]; then kill "$app" 2>/dev/null || true; fi
-  if [[ -n ${WINEPREFIX:-} && -d ${WINEPREFIX:-} ]]; then wineserver -k 2>/dev/null || true; fi
-  xsession_stop
-  rm -rf "$work"
-}
-trap cleanup EXIT
 
 step "cpack -G ZIP builds the zip"
 (cd "$build" && cpack -G ZIP >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; fail "cpack"; }
@@ -67,27 +44,22 @@ echo "Vestrel.exe: $(stat -c %s "$exe") bytes"
 
 step "the command line under wine"
 mkdir -p "$shots"
-export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
 xsession_start
-wineboot -i >/dev/null 2>&1 || fail "wineboot -i failed"
-wineserver -w
+wine_prefix
 
 # answer <expected exit code> <arguments...>: runs the program, waits for its message box,
 # checks it, presses OK and checks the exit code. Its stdout and stderr in $work/out, err.
 answer() {
-  local expected=$1 box code=0
+  local expected=$1 box
   shift
   wine "$exe" "$@" >"$work/out" 2>"$work/err" &
-  app=$!
+  app_pid=$!
   box=$(timeout 30 xdotool search --sync --limit 1 --name '^Vestrel$') ||
     fail "no message box for $*"
   sleep 0.3  # let it paint
   import -window root "$shots/wine-command-line-$expected.png"
   xdotool windowactivate --sync "$box" key Return
-  wait_until 15 eval '! kill -0 "$app" 2>/dev/null' || fail "Vestrel.exe $* did not end"
-  wait "$app" || code=$?
-  app=
+  await_exit
   [[ $code == "$expected" ]] || fail "Vestrel.exe $* gave exit code $code, not $expected"
 }
 

@@ -9,53 +9,21 @@
 set -euo pipefail
 
 exe=$(realpath "${1:?usage: settings_wine_e2e.sh path/to/Vestrel.exe}")
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-repo=$(cd "$here/../../.." && pwd)
-
-fail() {
-  echo "settings_wine_e2e: FAIL: $*" >&2
-  exit 1
-}
-step() { echo "settings_wine_e2e: $*"; }
+e2e_name=settings_wine_e2e
+source "$(dirname "${BASH_SOURCE[0]}")/wine_lib.sh"
 [[ -f "$exe" ]] || fail "$exe does not exist; build it first: cmake --build --preset windows"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/vestrel-wine-settings.XXXXXX")
 chmod 755 "$work"
-app_pid=""
-source "$repo/scripts/xsession.sh"
-
-cleanup() {
-  if [[ -n "$app_pid" ]]; then kill -9 "$app_pid" 2>/dev/null || true; fi
-  WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true
+cleanup_more() {
   if [[ -d "$work/user-prefix" ]]; then
     setpriv --reuid=nobody --regid=nogroup --clear-groups \
       env HOME="$work/home" WINEPREFIX="$work/user-prefix" wineserver -k 2>/dev/null || true
   fi
-  xsession_stop
-  rm -rf "$work"
 }
-trap cleanup EXIT
-
-wait_until() {
-  local seconds=$1
-  shift
-  local deadline=$((SECONDS + seconds))
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.1
-  done
-}
-
-export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" TZ=UTC
-export WINEPREFIX="$work/prefix"
 
 step "starting X and the wine prefix"
 xsession_start
-wineboot -i >/dev/null 2>&1 || fail "wineboot -i failed"
-wineserver -w
-app_dir="$WINEPREFIX/drive_c/Vestrel"
-mkdir -p "$app_dir"
-cp "$exe" "$app_dir/Vestrel.exe"
+wine_prefix Vestrel
 ini="$app_dir/Vestrel.ini"
 
 # start_clock <exe> [command prefix...]
@@ -67,19 +35,8 @@ start_clock() {
   win=$(timeout 20 xdotool search --sync --onlyvisible --classname vestrel.exe | head -n1) || true
   [[ -n "$win" ]] || fail "the clock window did not appear"
 }
-position() {
-  xwininfo -id "$win" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-    END {print x, y}'
-}
+position() { geometry "$win" | cut -d' ' -f1,2; }
 at_position() { [[ "$(position)" == "$1 $2" ]]; }
-stopped() { ! kill -0 "$app_pid" 2>/dev/null; }
-# Waits for the clock to end; its exit code in $code.
-await_exit() {
-  wait_until 15 stopped || fail "the clock did not end"
-  code=0
-  wait "$app_pid" || code=$?
-  app_pid=""
-}
 close_window() { xdotool key --window "$win" alt+F4 2>/dev/null || true; }
 expect_file() {
   [[ -f "$1" ]] || fail "$1 was not written"

@@ -10,15 +10,9 @@
 set -euo pipefail
 
 exe=${1:?usage: wine_e2e.sh path/to/Vestrel.exe [screenshot folder]}
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-repo=$(cd "$here/../../.." && pwd)
+e2e_name=wine_e2e
+source "$(dirname "${BASH_SOURCE[0]}")/wine_lib.sh"
 shots=${2:-$repo/build/linux/e2e}
-
-fail() {
-  echo "wine_e2e: FAIL: $*" >&2
-  exit 1
-}
-step() { echo "wine_e2e: $*"; }
 
 checks="$(dirname "$exe")/VestrelHostChecks.exe"
 for built in "$exe" "$checks"; do
@@ -31,39 +25,9 @@ for tool in wine wineboot wineserver Xvfb openbox xdotool xwininfo xprop import 
 done
 mkdir -p "$shots"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/vestrel-wine.XXXXXX")
-app_pid=""
-# shellcheck source=../../../scripts/xsession.sh
-source "$repo/scripts/xsession.sh"
-
-cleanup() {
-  if [[ -n "$app_pid" ]] && kill -0 "$app_pid" 2>/dev/null; then kill "$app_pid" 2>/dev/null; fi
-  if [[ -n "${WINEPREFIX:-}" && -d "${WINEPREFIX:-}" ]]; then wineserver -k 2>/dev/null || true; fi
-  xsession_stop
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Waits up to $1 seconds for the command after it to succeed.
-wait_until() {
-  local seconds=$1
-  shift
-  local deadline=$((SECONDS + seconds * ${E2E_PATIENCE:-3}))  # slack for loaded machines
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.1
-  done
-}
-
 # --- Japanese locale (wine draws the Japanese menu captions only under one), X and wine.
 step "building the ja_JP.UTF-8 locale"
-mkdir -p "$work/locale"
-localedef -i ja_JP -f UTF-8 "$work/locale/ja_JP.UTF-8" >/dev/null 2>&1 ||
-  fail "localedef could not build ja_JP.UTF-8"
-export LOCPATH="$work/locale" TZ=UTC
-{ export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8; } 2>/dev/null  # this shell keeps its own locale
-export WINEPREFIX="$work/prefix" WINEARCH=win64 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+japanese_locale
 
 step "starting X"
 xsession_start
@@ -76,12 +40,7 @@ import -window root "$work/desktop-check.png"
   fail "could not colour the desktop"
 
 step "creating the wine prefix"
-wineboot -i >/dev/null 2>&1 || fail "wineboot -i failed"
-wineserver -w
-
-app_dir="$WINEPREFIX/drive_c/時計テスト"
-mkdir -p "$app_dir"
-cp "$exe" "$app_dir/Vestrel.exe"
+wine_prefix 時計テスト
 cp "$checks" "$app_dir/VestrelHostChecks.exe"
 ini="$app_dir/Vestrel.ini"
 
@@ -101,10 +60,7 @@ start_clock() {
 
 # Waits for the clock's process to end and checks its exit code and handle report.
 expect_exit_zero() {
-  wait_until 15 eval '! kill -0 "$app_pid" 2>/dev/null' || fail "the clock did not end"
-  local code=0
-  wait "$app_pid" || code=$?
-  app_pid=""
+  await_exit
   ((code == 0)) || fail "exit code $code, expected 0"
   grep -aq "handles held at exit: GDI 0, USER 0" "$work/run.log" ||
     fail "the host did not release all its GDI and USER objects: $(grep -a 'handles held' "$work/run.log")"
@@ -124,11 +80,6 @@ find_clock_window() {
 }
 
 # Absolute position and size: "x y width height".
-geometry() {
-  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-    /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
-}
-
 screenshot() { import -window root "$1"; }
 
 # Hex RRGGBB of the pixel at (x, y) of a picture.
