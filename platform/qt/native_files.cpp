@@ -40,6 +40,37 @@ class Descriptor {
   int fd_;
 };
 
+// The run-time error of a failed read or write with this errno.
+forms::ErrorNumber ReadFailure(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+      return forms::ErrorNumber::kFileNotFound;
+    case EACCES:
+    case EPERM:
+      return forms::ErrorNumber::kPermissionDenied;
+    case EMFILE:
+    case ENFILE:
+      return forms::ErrorNumber::kTooManyFiles;
+    default:
+      return forms::ErrorNumber::kPathFileAccessError;
+  }
+}
+
+forms::ErrorNumber WriteFailure(int error) {
+  switch (error) {
+    case EMFILE:
+    case ENFILE:
+      return forms::ErrorNumber::kTooManyFiles;
+    case EPERM:
+      return forms::ErrorNumber::kPermissionDenied;
+    default:
+      // A missing folder, a read-only file or medium, a directory, a full disk: opening or
+      // writing the path is refused.
+      return forms::ErrorNumber::kPathFileAccessError;
+  }
+}
+
 std::string FolderOf(const std::string& native_path) {
   const std::size_t slash = native_path.find_last_of('/');
   if (slash == std::string::npos) return ".";
@@ -141,36 +172,6 @@ std::string NativePath(std::string_view program_path) {
 bool IsNormalFile(std::string_view program_path) {
   struct stat info {};
   return ::stat(NativePath(program_path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
-forms::ErrorNumber ReadFailure(int error) {
-  switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-      return forms::ErrorNumber::kFileNotFound;
-    case EACCES:
-    case EPERM:
-      return forms::ErrorNumber::kPermissionDenied;
-    case EMFILE:
-    case ENFILE:
-      return forms::ErrorNumber::kTooManyFiles;
-    default:
-      return forms::ErrorNumber::kPathFileAccessError;
-  }
-}
-
-forms::ErrorNumber WriteFailure(int error) {
-  switch (error) {
-    case EMFILE:
-    case ENFILE:
-      return forms::ErrorNumber::kTooManyFiles;
-    case EPERM:
-      return forms::ErrorNumber::kPermissionDenied;
-    default:
-      // A missing folder, a read-only file or medium, a directory, a full disk: opening or
-      // writing the path is refused.
-      return forms::ErrorNumber::kPathFileAccessError;
-  }
 }
 
 std::string ReadWholeFile(std::string_view program_path) {

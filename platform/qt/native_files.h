@@ -33,8 +33,4 @@ void CreateFolders(std::string_view program_path);
 // The functions above, as the host's file part.
 extern const forms::NativeFileFunctions kNativeFiles;
 
-// The run-time error of a failed read or write with this errno.
-forms::ErrorNumber ReadFailure(int error);
-forms::ErrorNumber WriteFailure(int error);
-
 }  // namespace qt_host

@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/version.h"
-
 namespace {
 
 using vestrel::about::AnswerCommandLine;
@@ -27,13 +25,6 @@ TEST(AboutTest, VersionBoxHasTheVersionLineAndThreeCreditLines) {
   EXPECT_EQ(CountOf(box, "\n"), 3) << "no bare line feeds";
   EXPECT_NE(box.find("Copyright (C) 2026 The Vestrel developers\r\n"), std::string::npos);
   EXPECT_NE(box.find("MIT License"), std::string::npos);
-}
-
-TEST(AboutTest, VersionRecordTextsComeFromTheOneProjectVersion) {
-  EXPECT_STREQ(VESTREL_VERSION_TEXT, "1.3.1");
-  EXPECT_STREQ(VESTREL_FILE_VERSION_TEXT, "1.03.0001");
-  const std::vector<int> numbers = {VESTREL_FILE_VERSION_NUMBERS};
-  EXPECT_EQ(numbers, (std::vector<int>{1, 3, 0, 1}));
 }
 
 TEST(AboutTest, VersionTextStartsWithNameAndVersionAndCarriesTheLicence) {

@@ -37,6 +37,13 @@ on_top() { has_state _NET_WM_STATE_ABOVE; }
 not_on_top() { ! on_top; }
 # Pinned to 10:10:30 at start; the faked clock then runs on.
 start_pinned() { start_clock faketime '2026-01-01 10:10:30'; }
+# Two clicks on the ●: opaque, then half transparent again.
+toggle_dot() {
+  xdotool mousemove $(at 84 88) click 1
+  wait_until 3 has_opacity "$opacity_full" || fail "the ● did not make the window opaque"
+  xdotool click 1
+  wait_until 3 has_opacity "$opacity_half" || fail "the ● did not fade the window back"
+}
 # A right press on the face; the popup menu must open.
 open_menu() {
   xdotool mousemove $(at 40 120) mousedown 3 mouseup 3
@@ -76,10 +83,7 @@ wait_until 3 bash -c "[[ \$(import -window root -crop 170x174+$left+$top +repage
   fail "the second hand does not move"
 
 step "the ● switches to opaque and fades back to half"
-xdotool mousemove $(at 84 88) click 1
-wait_until 3 has_opacity "$opacity_full" || fail "the ● did not make the window opaque"
-xdotool click 1
-wait_until 3 has_opacity "$opacity_half" || fail "the ● did not fade the window back"
+toggle_dot
 
 step "dragging the face moves the window"
 # Each step waits for the window to follow, as a hand would.
@@ -114,10 +118,7 @@ xdotool key Down Down Down Down Down Down Down Return
 wait_until 3 on_top || fail "not always on top again"
 
 step "the ● still answers after a menu"
-xdotool mousemove $(at 84 88) click 1
-wait_until 3 has_opacity "$opacity_full" || fail "the ● did not react after the menu"
-xdotool click 1
-wait_until 3 has_opacity "$opacity_half" || fail "the ● did not fade the window back"
+toggle_dot
 
 step "3分ﾀｲﾏｰ prints the minutes left on the face"
 open_menu

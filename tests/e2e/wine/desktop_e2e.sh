@@ -83,6 +83,15 @@ minutes_box() {
   echo "${w}x${h}+$((x + 62))+$((y + 40))"
 }
 
+# minutes_shown <screenshot>: waits for the countdown's minutes on the face, then takes the
+# screenshot once they are fully drawn.
+minutes_visible() { import -window root "$1" && [[ $(minutes_box "$1" "$left" "$top") != 0x0* ]]; }
+minutes_shown() {
+  wait_until 5 minutes_visible "$1" || fail "no minutes on the small face ($1)"
+  sleep 0.3
+  import -window root "$1"
+}
+
 step "the countdown's minutes on the small face (Windows build)"
 printf '"1","1",0,0,""\r\n' >"$app_dir/Vestrel.ini"  # small and opaque, at the top left
 start_clock
@@ -90,15 +99,8 @@ start_clock
 xdotool mousemove $((left + 20)) $((top + 60)) mousedown 3
 wait_until 5 menu_open || fail "no popup menu"
 xdotool mouseup 3 key Down Down Return  # 3分ﾀｲﾏｰ
-windows_shot="$shots/wine-small-countdown.png"
-minutes_shown() {
-  import -window root "$windows_shot"
-  [[ $(minutes_box "$windows_shot" "$left" "$top") != 0x0* ]]
-}
-wait_until 5 minutes_shown || fail "no minutes on the small face ($windows_shot)"
-sleep 0.3
-import -window root "$windows_shot"
-windows_box=$(minutes_box "$windows_shot" "$left" "$top")
+minutes_shown "$shots/wine-small-countdown.png"
+windows_box=$(minutes_box "$shots/wine-small-countdown.png" "$left" "$top")
 step "Windows build: the minutes' box is $windows_box"
 
 close_with_alt_f4
@@ -162,15 +164,8 @@ if [[ -n $linux_program ]]; then
   xdotool mousemove $((left + 20)) $((top + 60)) mousedown 3 mouseup 3
   sleep 0.5
   xdotool key Down Down Return
-  linux_shot="$shots/linux-small-countdown.png"
-  linux_minutes_shown() {
-    import -window root "$linux_shot"
-    [[ $(minutes_box "$linux_shot" "$left" "$top") != 0x0* ]]
-  }
-  wait_until 5 linux_minutes_shown || fail "no minutes on the Linux small face ($linux_shot)"
-  sleep 0.3
-  import -window root "$linux_shot"
-  linux_box=$(minutes_box "$linux_shot" "$left" "$top")
+  minutes_shown "$shots/linux-small-countdown.png"
+  linux_box=$(minutes_box "$shots/linux-small-countdown.png" "$left" "$top")
   step "Linux build: the minutes' box is $linux_box"
   check_box "$linux_box" "Linux build"
   IFS='x+' read -r ww wh wx wy <<<"$windows_box"

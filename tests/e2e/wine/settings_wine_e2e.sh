@@ -37,6 +37,12 @@ start_clock() {
 }
 position() { geometry "$win" | cut -d' ' -f1,2; }
 at_position() { [[ "$(position)" == "$1 $2" ]]; }
+# Moves the window as a window manager would, and gives the program time to hear of it.
+move_to() {
+  xdotool windowmove "$win" "$1" "$2"
+  wait_until 5 at_position "$1" "$2" || fail "xdotool could not move the window: $(position)"
+  sleep 0.5
+}
 close_window() { xdotool key --window "$win" alt+F4 2>/dev/null || true; }
 expect_file() {
   [[ -f "$1" ]] || fail "$1 was not written"
@@ -47,9 +53,7 @@ step "a window manager move is what the exit saves"
 printf '"0","",3000,1500,""\r\n' >"$ini"
 start_clock "$app_dir/Vestrel.exe"
 wait_until 10 at_position 200 100 || fail "not restored at 200,100: $(position)"
-xdotool windowmove "$win" 400 300
-wait_until 5 at_position 400 300 || fail "xdotool could not move the window: $(position)"
-sleep 0.5
+move_to 400 300
 close_window
 await_exit
 ((code == 0)) || fail "exit code $code"
@@ -59,9 +63,7 @@ expect_file "$ini" '"0","",6000,4500,""'
 step "the end of the session saves like a close"
 start_clock "$app_dir/Vestrel.exe"
 wait_until 10 at_position 400 300 || fail "not restored at 400,300: $(position)"
-xdotool windowmove "$win" 100 50
-wait_until 5 at_position 100 50 || fail "xdotool could not move the window: $(position)"
-sleep 0.5
+move_to 100 50
 wine wineboot --end-session >/dev/null 2>&1 || true
 await_exit
 expect_file "$ini" '"0","",1500,750,""'
@@ -96,9 +98,7 @@ installed="$work/user-prefix/drive_c/Program Files/Vestrel"
 install -d -m 755 -o root "$installed"
 install -m 755 -o root "$exe" "$installed/Vestrel.exe"
 start_clock "$installed/Vestrel.exe" "${as_user[@]}"
-xdotool windowmove "$win" 120 80
-wait_until 5 at_position 120 80 || fail "xdotool could not move the window: $(position)"
-sleep 0.5
+move_to 120 80
 close_window
 await_exit
 ((code == 0)) || fail "exit code $code"

@@ -87,26 +87,6 @@ TEST_F(NativeFiles, FailuresRaiseTheRunTimeErrorsOfOpening) {
             ErrorNumber::kPathFileAccessError);
 }
 
-TEST(FileErrors, ErrnoMapsToTheRuntimeNumbers) {
-  struct Case {
-    int error;
-    ErrorNumber read, write;
-  };
-  const Case cases[] = {
-      {ENOENT, ErrorNumber::kFileNotFound, ErrorNumber::kPathFileAccessError},
-      {ENOTDIR, ErrorNumber::kFileNotFound, ErrorNumber::kPathFileAccessError},
-      {EACCES, ErrorNumber::kPermissionDenied, ErrorNumber::kPathFileAccessError},
-      {EROFS, ErrorNumber::kPathFileAccessError, ErrorNumber::kPathFileAccessError},
-      {EISDIR, ErrorNumber::kPathFileAccessError, ErrorNumber::kPathFileAccessError},
-      {EMFILE, ErrorNumber::kTooManyFiles, ErrorNumber::kTooManyFiles},
-      {ENOSPC, ErrorNumber::kPathFileAccessError, ErrorNumber::kPathFileAccessError},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ReadFailure(c.error), c.read) << c.error;
-    EXPECT_EQ(WriteFailure(c.error), c.write) << c.error;
-  }
-}
-
 TEST(WindowRegions, TheEllipseIsInscribedInTheRectangle) {
   WindowRegions regions;
   const forms::Long handle = regions.CreateEllipse(0, 0, 170, 174);
