@@ -8,8 +8,6 @@
 #include <string>
 
 #include "platform/raster/icon_file.h"
-#include "resources/generator/icon_art.h"
-#include "resources/generator/png_encoder.h"
 #include "tests/resources/art_assets.h"
 
 namespace {
@@ -133,21 +131,6 @@ TEST(WindowIconTest, CarriesSixteenToFortyEightPixelBitmapsWithAlpha) {
       }
     }
   }
-}
-
-TEST(WindowIconTest, CarriesTheTwoHundredFiftySixPixelImageAsPng) {
-  const std::span<const std::uint8_t> file = resources::AssetBytes(resources::Asset::kIcon);
-  const auto pngs = raster::IconFilePngImages(file);
-  ASSERT_EQ(pngs.size(), 1u);
-  const std::vector<std::uint8_t> expected =
-      artwork::EncodePng(artwork::DrawWindowIconWithAlpha(256));
-  EXPECT_TRUE(std::equal(pngs[0].begin(), pngs[0].end(), expected.begin(), expected.end()));
-  // Its directory entry: 256 (stored as 0) square, 32 bits, the last of the five.
-  EXPECT_EQ(file[6 + 4 * 16], 0);
-  EXPECT_EQ(file[6 + 4 * 16 + 1], 0);
-  EXPECT_EQ(
-      art_test::U16At(std::vector<std::uint8_t>(file.begin(), file.begin() + 100), 6 + 4 * 16 + 6),
-      32u);
 }
 
 TEST(WindowIconTest, ShowsRimMarksHandsAndCentreRing) {

@@ -224,17 +224,6 @@ TEST(PointerShapes, TheMaskBecomesTransparency) {
   EXPECT_EQ(qAlpha(argb.pixel(1, 1)), 0);
 }
 
-TEST(PointerShapes, TheProgramsFilesDecode) {
-  const PointerShapes shapes = LoadPointerShapes();
-  EXPECT_EQ(shapes.pointing_hand.shape(), Qt::BitmapCursor);
-  EXPECT_EQ(shapes.pointing_hand.hotSpot(), QPoint(12, 1));
-  EXPECT_FALSE(shapes.pointing_hand.pixmap().isNull());
-  EXPECT_EQ(shapes.target.shape(), Qt::BitmapCursor);
-  EXPECT_EQ(shapes.target.hotSpot(), QPoint(15, 15));
-  EXPECT_EQ(shapes.target.bitmap().size(), QSize(32, 32));
-  EXPECT_FALSE(shapes.window_icon.isNull());
-}
-
 TEST(PointerShapes, TheWindowIconHasEverySizeWithASmoothEdge) {
   const QIcon icon = LoadPointerShapes().window_icon;
   EXPECT_EQ(icon.availableSizes(),
