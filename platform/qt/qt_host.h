@@ -29,7 +29,6 @@ class QtHost : public forms::NativeFileHost {
   int Run();
 
   ClockWindow& window() { return window_; }
-  const std::optional<int>& quit_code() const { return quit_code_; }
 
   // --- forms::Host
   forms::ScreenMetrics Screen() override;

@@ -124,10 +124,6 @@ std::vector<std::uint8_t> EncodeFile(std::uint32_t type, const std::vector<Entry
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodeIcon(const IconImage& image) {
-  return EncodeIconSet({image});
-}
-
 std::vector<std::uint8_t> EncodeIconSet(const std::vector<IconImage>& images) {
   std::vector<Entry> entries;
   for (const IconImage& image : images) {

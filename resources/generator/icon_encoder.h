@@ -27,7 +27,6 @@ struct Hotspot {
   int y = 0;
 };
 
-std::vector<std::uint8_t> EncodeIcon(const IconImage& image);
 // One icon file with every image, in the order given (the first one is what simple readers use).
 // Images of 256 px with alpha are stored as PNG, the others as bitmaps with their mask.
 std::vector<std::uint8_t> EncodeIconSet(const std::vector<IconImage>& images);

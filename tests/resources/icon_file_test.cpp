@@ -68,7 +68,7 @@ class IconDepthTest : public testing::TestWithParam<int> {};
 
 TEST_P(IconDepthTest, IconsAndCursorsDecodeEveryPixel) {
   const IconImage image = Pattern(GetParam());
-  const auto icon = raster::DecodeIconFile(artwork::EncodeIcon(image));
+  const auto icon = raster::DecodeIconFile(artwork::EncodeIconSet({image}));
   ExpectDecodesTo(icon, image);
   EXPECT_FALSE(icon->is_cursor);
 

@@ -26,7 +26,7 @@ TEST(SessionEnd, TheQuitRequestUnloadsTheFormAndSaves) {
     QEvent quit(QEvent::Quit);
     QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
     EXPECT_TRUE(runtime.ended());
-    EXPECT_EQ(host.quit_code(), 0);
+    EXPECT_EQ(runtime.exit_code(), 0);
   }
   QFile file(settings);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
