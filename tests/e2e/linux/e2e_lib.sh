@@ -8,21 +8,8 @@ source "$repo/scripts/xsession.sh"
 
 desktop='#3a6ea5'  # a desktop colour that neither the face nor the window manager uses
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-step() { echo "-- $*"; }
-
-# wait_until <seconds> <command...>: polls the command until it succeeds.
-wait_until() {
-  local deadline=$((SECONDS + $1 * ${E2E_PATIENCE:-3}))  # slack for loaded machines
-  shift
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.05
-  done
-}
+# shellcheck source=../e2e_common.sh
+source "$repo/tests/e2e/e2e_common.sh"
 
 shot() { import -window root "$shots/$1.png"; }
 # The colours of the screen pixels of a w x h block as lines "r g b".

@@ -5,21 +5,8 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
 # shellcheck source=../../../scripts/xsession.sh
 source "$repo/scripts/xsession.sh"
 
-fail() {
-  echo "$e2e_name: FAIL: $*" >&2
-  exit 1
-}
-step() { echo "$e2e_name: $*"; }
-
-# wait_until <seconds> <command...>: polls the command until it succeeds.
-wait_until() {
-  local deadline=$((SECONDS + $1 * ${E2E_PATIENCE:-3}))  # slack for loaded machines
-  shift
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.1
-  done
-}
+# shellcheck source=../e2e_common.sh
+source "$repo/tests/e2e/e2e_common.sh"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vestrel-$e2e_name.XXXXXX")
 app_pid=""
