@@ -125,6 +125,8 @@ void ClockWindow::SetStaysOnTop(bool on_top) {
 void ClockWindow::SetShape(const std::optional<QRegion>& shape) {
   // The shape goes to the native window only. As a QWidget mask it would also clip every
   // repaint to the ellipse, turning each frame's one copy into one per row of the ellipse.
+  // No region (0 or a released one) removes the shape, as the window function does; kept so
+  // that every handle has a defined outcome, though the program always passes a fresh region.
   if (!shape) {
     if (QWindow* native = windowHandle()) native->setMask(QRegion());
     return;
