@@ -79,7 +79,6 @@ find_clock_window() {
   timeout 30 xdotool search --sync --onlyvisible --classname vestrel.exe | head -n1
 }
 
-# Absolute position and size: "x y width height".
 screenshot() { import -window root "$1"; }
 
 # Hex RRGGBB of the pixel at (x, y) of a picture.
