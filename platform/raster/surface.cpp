@@ -43,7 +43,15 @@ void Surface::Settle() const {
       if (!span.empty()) RestoreRow(image_, shown_.get(), back_colour_, y, span.left, span.right);
       span = {};
     }
-    changed_ = Union(changed_, drawn_);
+    // A copy restored away may come back unchanged: the next copy decides.
+    if (only_copy_drawn_ && unreported_.empty()) {
+      unreported_ = drawn_;
+      restored_copy_ = true;
+    } else {
+      changed_ = Union(changed_, Union(unreported_, drawn_));
+      unreported_ = {};
+      restored_copy_ = false;
+    }
   } else {
     shown_ = picture_;
     for (int y = 0; y < image_.height(); ++y) {
@@ -53,20 +61,41 @@ void Surface::Settle() const {
       drawn_rows_[static_cast<std::size_t>(y)] = {};
     }
     changed_ = Union(changed_, image_.bounds());
+    unreported_ = {};
+    restored_copy_ = false;
   }
   drawn_ = {};
+  only_copy_drawn_ = false;
+}
+
+void Surface::SettleAndReport() const {
+  Settle();
+  changed_ = Union(changed_, unreported_);
+  unreported_ = {};
+  restored_copy_ = false;
 }
 
 void Surface::PaintOr(const StrokeCanvas& source, const Rect& dst, const Rect& src) {
   Settle();
+  const std::uint64_t copies_before = source.copies();
+  const bool follows_restored_copy =
+      restored_copy_ && copy_source_ == &source && copy_serial_ == copies_before;
+  const bool nothing_drawn = drawn_.empty();
   const Rect painted =
       Intersect(source.StretchOrInto(image_, dst, src, drawn_rows_.data()), image_.bounds());
+  changed_ =
+      Union(changed_, follows_restored_copy ? Intersect(source.last_copy_differs(), image_.bounds())
+                                            : Union(unreported_, painted));
+  unreported_ = {};
+  restored_copy_ = false;
   drawn_ = Union(drawn_, painted);
-  changed_ = Union(changed_, painted);
+  only_copy_drawn_ = nothing_drawn;
+  copy_source_ = &source;
+  copy_serial_ = source.copies();
 }
 
 void Surface::MarkDrawn(const Rect& area) {
-  Settle();
+  SettleAndReport();
   const Rect clipped = Intersect(area, image_.bounds());
   if (clipped.empty()) return;
   for (int y = clipped.top; y < clipped.bottom(); ++y) {
@@ -74,10 +103,11 @@ void Surface::MarkDrawn(const Rect& area) {
   }
   drawn_ = Union(drawn_, clipped);
   changed_ = Union(changed_, clipped);
+  only_copy_drawn_ = false;
 }
 
 Rect Surface::TakeChanged() {
-  Settle();
+  SettleAndReport();
   return std::exchange(changed_, Rect{});
 }
 

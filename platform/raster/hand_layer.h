@@ -1,0 +1,69 @@
+// The strokes a frame draws along one segment, taken together: a clock hand is four strokes
+// from the pivot to its tip, each narrower and brighter than the one before. Strokes along the
+// same segment are nested stadiums, so a pixel is covered by exactly the k widest of them and
+// shows the colour of the last painted among those k. Summing, per stroke taken widest first,
+// the step from one such colour to the next over the stroke's run gives each pixel its colour.
+//
+// A layer keeps, for every canvas row the shrink reaches, the run of each of its strokes, and
+// its own shrunk sums: what the target would receive if it were the only thing drawn.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "platform/raster/shrink_map.h"
+#include "platform/raster/stroke_canvas.h"
+#include "platform/raster/stroke_shape.h"
+#include "platform/raster/sum_rows.h"
+
+namespace raster {
+
+class HandLayer {
+ public:
+  using Stroke = StrokeCanvas::Stroke;
+
+  HandLayer(std::span<const Stroke> strokes, const ShrinkMap& map, PenDiscCache& discs);
+
+  bool Matches(std::span<const Stroke> strokes) const {
+    return std::equal(strokes.begin(), strokes.end(), strokes_.begin(), strokes_.end());
+  }
+  // Canvas rows the layer covers, within those the shrink reaches (empty when top > bottom).
+  int top() const { return top_; }
+  int bottom() const { return bottom_; }
+  // All the layer covers on canvas row y: the widest stroke's run (empty when left > right).
+  std::pair<int, int> Outer(int y) const { return Run(y, 0); }
+  const SparseSums& sums() const { return sums_; }
+  // The frame that last used the layer (kept by LayerCache).
+  mutable std::uint64_t last_used = 0;
+
+  // Adds `sign` x the layer's colours on canvas columns [lo, hi] of row y into `sums`.
+  template <typename Sums>
+  void AddRow(const ShrinkMap& map, int y, int lo, int hi, int sign, Sums& sums) const {
+    const ShrinkMap::RowShare share = map.Rows(y);
+    for (int i = 0; i < share.count; ++i) {
+      const int row = share.row[i];
+      const PackedSum weight = sign * share.weight[i];
+      for (std::size_t k = 0; k < steps_.size(); ++k) {
+        const auto [left, right] = Run(y, k);
+        map.AddRun(sums.Row(row), sums.RowLeft(row), std::max(left, lo), std::min(right, hi),
+                   steps_[k] * weight);
+      }
+    }
+  }
+
+ private:
+  // Stroke k's run on row y, strokes in order of width, widest first.
+  std::pair<int, int> Run(int y, std::size_t k) const {
+    return runs_[static_cast<std::size_t>(y - top_) * steps_.size() + k];
+  }
+
+  std::vector<Stroke> strokes_;   // as drawn: the layer's identity
+  std::vector<PackedSum> steps_;  // per stroke, widest first: the colour it adds
+  int top_ = 0, bottom_ = -1;
+  std::vector<std::pair<int, int>> runs_;  // per row, per stroke
+  SparseSums sums_;
+};
+
+}  // namespace raster

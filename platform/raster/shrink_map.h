@@ -1,0 +1,56 @@
+// How a canvas rectangle shrinks into a target rectangle, in whole units. With g the gcd of
+// the two widths, a canvas column is dst.width / g units wide and a target column
+// src.width / g, so every overlap of a canvas pixel with a target pixel is a whole number of
+// units (rows alike). A target pixel's value is the sum of colour x overlap over the canvas
+// pixels under it, divided by its area and rounded.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/raster/image.h"
+#include "platform/raster/packed_sum.h"
+
+namespace raster {
+
+class ShrinkMap {
+ public:
+  ShrinkMap() = default;
+  ShrinkMap(const Rect& dst, const Rect& src, int canvas_width, int canvas_height,
+            const Rect& target_bounds);
+
+  // Target pixels that canvas pixels reach.
+  const Rect& out() const { return out_; }
+  std::int64_t area() const { return ux_ * uy_; }
+  // Whether sums work: a shrink (a canvas row reaches at most two target rows) and pixel
+  // sums that fit a channel of PackedSum.
+  bool summable() const;
+
+  // Canvas rows and columns that reach `out`.
+  int first_row() const { return first_row_; }
+  int last_row() const { return last_row_; }
+  int first_column() const { return first_column_; }
+  int last_column() const { return last_column_; }
+
+  // The target rows of `out` that canvas row y overlaps, with the overlap of each.
+  struct RowShare {
+    int count = 0;
+    int row[2] = {0, 0};
+    std::int64_t weight[2] = {0, 0};
+  };
+  RowShare Rows(int y) const;
+
+  // The target columns of `out` that canvas columns [a, b] reach.
+  RowSpan Columns(int a, int b) const;
+  // Adds `colour` x the overlap of canvas columns [a, b] with each target column into a row
+  // of sums whose first element belongs to target column `row_left`.
+  void AddRun(PackedSum* row, int row_left, int a, int b, PackedSum colour) const;
+
+  bool operator==(const ShrinkMap&) const = default;
+
+ private:
+  Rect dst_, src_, out_;
+  std::int64_t kx_ = 1, ux_ = 1, ky_ = 1, uy_ = 1;  // units per canvas / target pixel
+  int first_row_ = 0, last_row_ = -1, first_column_ = 0, last_column_ = -1;
+};
+
+}  // namespace raster
