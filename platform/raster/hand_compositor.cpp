@@ -7,6 +7,7 @@ namespace raster {
 
 void HandCompositor::Reset(const ShrinkMap& map) {
   map_ = map;
+  map_.BuildTables();
   cache_.Clear();
   layers_.clear();
   previous_.clear();
@@ -14,6 +15,7 @@ void HandCompositor::Reset(const ShrinkMap& map) {
   const Rect out = map.out();
   base_sums_.Reset(out);
   work_.Reset(out);
+  line_.assign(static_cast<std::size_t>(out.width), 0);
   base_pixels_.assign(static_cast<std::size_t>(out.width) * out.height, 0);
   base_spans_.assign(static_cast<std::size_t>(out.height), RowSpan{});
   fresh_ = true;
@@ -32,16 +34,31 @@ void HandCompositor::FindLayers(const std::vector<Stroke>& strokes) {
     }
     const std::size_t i = layers_.size();
     layers_.push_back(&cache_.Get({strokes.data() + begin, end - begin},
-                                  i < previous_.size() ? previous_[i] : nullptr, map_, discs_));
+                                  i < previous_.size() ? previous_[i] : nullptr, map_, discs_,
+                                  line_.data()));
     begin = end;
   }
 }
 
 void HandCompositor::SubtractCovered(const HandLayer& layer,
                                      std::span<const HandLayer* const> under, DenseSums& sums) {
-  for (int y = layer.top(); y <= layer.bottom(); ++y) {
+  // Only rows that some layer below shares.
+  int top = layer.bottom() + 1, bottom = layer.top() - 1;
+  for (const HandLayer* below : under) {
+    top = std::min(top, std::max(layer.top(), below->top()));
+    bottom = std::max(bottom, std::min(layer.bottom(), below->bottom()));
+  }
+  for (int y = top; y <= bottom; ++y) {
     const auto [top_left, top_right] = layer.Outer(y);
     if (top_left > top_right) continue;
+    // Most rows meet no layer below.
+    bool meets = false;
+    for (const HandLayer* below : under) {
+      if (y < below->top() || y > below->bottom()) continue;
+      const auto [below_left, below_right] = below->Outer(y);
+      meets = meets || (below_left <= top_right && top_left <= below_right);
+    }
+    if (!meets) continue;
     // From the nearest layer down: each gives up the columns no nearer layer has claimed.
     claimed_.clear();
     for (auto it = under.rbegin(); it != under.rend(); ++it) {
@@ -54,10 +71,11 @@ void HandCompositor::SubtractCovered(const HandLayer& layer,
       for (const auto& [claimed_left, claimed_right] : claimed_) {
         if (claimed_right < from) continue;
         if (claimed_left > right) break;
-        if (claimed_left > from) below.AddRow(map_, y, from, claimed_left - 1, -1, sums);
+        if (claimed_left > from)
+          below.AddRow(map_, y, from, claimed_left - 1, -1, sums, line_.data());
         from = claimed_right + 1;
       }
-      if (from <= right) below.AddRow(map_, y, from, right, -1, sums);
+      if (from <= right) below.AddRow(map_, y, from, right, -1, sums, line_.data());
       // Keep the claimed columns sorted and merged.
       auto at = std::lower_bound(claimed_.begin(), claimed_.end(), std::pair{left, right});
       at = claimed_.insert(at, {left, right});
@@ -100,70 +118,133 @@ void HandCompositor::BuildBase() {
   }
 }
 
+void HandCompositor::WriteRow(Image& target, int y, int left, int right) {
+  const RowSpan base = BaseSpan(y), top = LastSpan(y);
+  Pixel* row = target.row(y);
+  const Pixel* base_row = BasePixels(y) - map_.out().left;
+  const auto base_part = [&](int from, int to) {
+    for (int x = std::max(from, base.left); x < std::min(to, base.right); ++x)
+      row[x] |= base_row[x];
+  };
+  if (top.empty()) {
+    base_part(left, right);
+    return;
+  }
+  base_part(left, std::min(right, top.left));
+  base_part(std::max(left, top.right), right);
+  // The last layer: its own pixels off the base, the worked-out ones on it.
+  const Pixel* own = last_->OwnPixels(y) - top.left;
+  const int from = std::max(left, top.left), to = std::min(right, top.right);
+  const int on = std::clamp(base.left, from, to), off = std::clamp(base.right, on, to);
+  for (int x = from; x < on; ++x) row[x] |= own[x];
+  for (int x = on; x < off; ++x) row[x] |= Average(work_.At(x, y), map_.area());
+  for (int x = off; x < to; ++x) row[x] |= own[x];
+}
+
 Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, int canvas_height,
-                          Image& target, const Rect& dst, const Rect& src, RowSpan* rows) {
+                          Image& target, const Rect& dst, const Rect& src, RowSpan* rows,
+                          const StrokeCanvas::RestoreRow* restore) {
+  drawn_.resize(static_cast<std::size_t>(target.height()));
+  // Puts back everything the last copy ORed in; the area it covered.
+  const auto put_back_all = [&] {
+    Rect previous;
+    for (int y = 0; y < target.height(); ++y) {
+      RowSpan& span = drawn_[static_cast<std::size_t>(y)];
+      if (span.empty()) continue;
+      if (restore != nullptr) (*restore)(y, span.left, span.right);
+      previous = Union(previous, {span.left, y, span.right - span.left, 1});
+      span = {};
+    }
+    return previous;
+  };
+  // The painted area, kept as edges while rows are added.
+  int left = target.width(), right = 0, top = target.height(), bottom = 0;
+  const auto note = [&](int y, RowSpan span) {
+    if (span.empty()) return;
+    if (rows != nullptr) rows[y].Add(span.left, span.right);
+    left = std::min(left, span.left);
+    right = std::max(right, span.right);
+    top = std::min(top, y);
+    bottom = std::max(bottom, y + 1);
+  };
+  const auto painted_area = [&] {
+    return left < right ? Rect{left, top, right - left, bottom - top} : Rect{};
+  };
+
   const ShrinkMap map(dst, src, canvas_width, canvas_height, target.bounds());
   if (!map.summable()) {
-    const Rect painted = CopyDirectly(strokes, canvas_width, canvas_height, target, dst, src, rows);
-    differs_ = Union(painted_, painted);
-    painted_ = painted;
+    const Rect previous = put_back_all();
+    CopyDirectly(strokes, canvas_width, canvas_height, target, dst, src, drawn_);
+    for (int y = 0; y < target.height(); ++y) note(y, drawn_[static_cast<std::size_t>(y)]);
+    differs_ = Union(previous, painted_area());
     fresh_ = true;
-    return painted;
+    return painted_area();
   }
-  if (!(map == map_)) Reset(map);
+  if (fresh_ || !map.SameAs(map_)) Reset(map);
   FindLayers(strokes);
+  const HandLayer* previous_last = std::exchange(last_, layers_.empty() ? nullptr : layers_.back());
   const bool base_kept = !fresh_ && !layers_.empty() && base_layers_.size() + 1 == layers_.size() &&
                          std::equal(base_layers_.begin(), base_layers_.end(), layers_.begin());
   if (!base_kept) BuildBase();
 
-  // The last layer's pixels: base, plus its own sums, less what it covers of the base.
-  const HandLayer* last = layers_.empty() ? nullptr : layers_.back();
-  const Rect out = map_.out();
-  if (last != nullptr) {
-    const SparseSums& own = last->sums();
+  // Where the last layer meets the base: base, plus its own sums, less what it covers there.
+  if (last_ != nullptr) {
+    const SparseSums& own = last_->sums();
     for (int y = own.top(); y < own.bottom(); ++y) {
-      const RowSpan span = own.Span(y);
-      const PackedSum* from = own.Row(y);
-      for (int x = span.left; x < span.right; ++x) {
-        work_.At(x, y) = base_sums_.At(x, y) + from[x - span.left];
+      const RowSpan top = own.Span(y), base = BaseSpan(y);
+      const PackedSum* from = own.Row(y) - top.left;
+      for (int x = std::max(top.left, base.left); x < std::min(top.right, base.right); ++x) {
+        work_.At(x, y) = base_sums_.At(x, y) + from[x];
       }
     }
-    SubtractCovered(*last, base_layers_, work_);
+    SubtractCovered(*last_, base_layers_, work_);
   }
 
-  Rect painted;
-  for (int y = out.top; y < out.bottom(); ++y) {
-    const RowSpan base = base_spans_[static_cast<std::size_t>(y - out.top)];
-    const RowSpan top = last != nullptr ? last->sums().Span(y) : RowSpan{};
-    if (base.empty() && top.empty()) continue;
-    Pixel* row = target.row(y);
-    const Pixel* base_row = BasePixels(y);
-    // The base where the last layer does not reach, then the last layer's pixels.
-    const int base_stop = top.empty() ? base.right : std::min(base.right, top.left);
-    for (int x = base.left; x < base_stop; ++x) row[x] |= base_row[x - out.left];
-    if (!top.empty()) {
-      for (int x = std::max(base.left, top.right); x < base.right; ++x) {
-        row[x] |= base_row[x - out.left];
-      }
+  const Rect out = map_.out();
+  if (base_kept && restore != nullptr) {
+    // The target shows the last copy: only the rows of the old and new last layer change.
+    const auto span_of = [](const HandLayer* layer, int y) {
+      return layer != nullptr ? layer->sums().Span(y) : RowSpan{};
+    };
+    int first = out.bottom(), last = out.top;
+    for (const HandLayer* layer : {previous_last, last_}) {
+      if (layer == nullptr) continue;
+      first = std::min(first, std::max(layer->sums().top(), out.top));
+      last = std::max(last, std::min(layer->sums().bottom(), out.bottom()));
     }
-    for (int x = top.left; x < top.right; ++x) row[x] |= Average(work_.At(x, y), map_.area());
-    RowSpan both = base;
-    if (!top.empty()) both.Add(top.left, top.right);
-    if (rows != nullptr) rows[y].Add(both.left, both.right);
-    painted = Union(painted, {both.left, y, both.right - both.left, 1});
+    for (int y = first; y < last; ++y) {
+      RowSpan span = span_of(previous_last, y);
+      const RowSpan top = LastSpan(y);
+      if (!top.empty()) span.Add(top.left, top.right);
+      if (span.empty()) continue;
+      (*restore)(y, span.left, span.right);
+      WriteRow(target, y, span.left, span.right);
+      RowSpan& drawn = drawn_[static_cast<std::size_t>(y)];
+      drawn = BaseSpan(y);
+      if (!top.empty()) drawn.Add(top.left, top.right);
+      note(y, span);
+    }
+    differs_ = painted_area();
+  } else {
+    const Rect previous = put_back_all();
+    for (int y = out.top; y < out.bottom(); ++y) {
+      RowSpan& drawn = drawn_[static_cast<std::size_t>(y)];
+      drawn = BaseSpan(y);
+      const RowSpan top = LastSpan(y);
+      if (!top.empty()) drawn.Add(top.left, top.right);
+      if (drawn.empty()) continue;
+      WriteRow(target, y, drawn.left, drawn.right);
+      note(y, drawn);
+    }
+    differs_ = Union(previous, painted_area());
   }
-
-  const Rect last_box = last != nullptr ? last->sums().Box() : Rect{};
-  differs_ = base_kept ? Union(last_box_, last_box) : Union(painted_, painted);
-  last_box_ = last_box;
-  painted_ = painted;
   fresh_ = false;
-  return painted;
+  return painted_area();
 }
 
-Rect HandCompositor::CopyDirectly(const std::vector<Stroke>& strokes, int canvas_width,
+void HandCompositor::CopyDirectly(const std::vector<Stroke>& strokes, int canvas_width,
                                   int canvas_height, Image& target, const Rect& dst,
-                                  const Rect& src, RowSpan* rows) {
+                                  const Rect& src, std::vector<RowSpan>& drawn) {
   const auto pixel_at = [&](std::int64_t x, std::int64_t y) -> Pixel {
     for (auto s = strokes.rbegin(); s != strokes.rend(); ++s) {
       if (StrokeCovers(s->x1, s->y1, s->x2, s->y2, s->pen_width, static_cast<int>(x),
@@ -177,7 +258,6 @@ Rect HandCompositor::CopyDirectly(const std::vector<Stroke>& strokes, int canvas
   const std::int64_t kx = dst.width / gx, ux = src.width / gx;
   const std::int64_t ky = dst.height / gy, uy = src.height / gy;
   const Rect kept = Intersect(dst, target.bounds());
-  Rect painted;
   for (int ty = kept.top; ty < kept.bottom(); ++ty) {
     const std::int64_t y0 = (ty - dst.top) * uy, y1 = y0 + uy;
     for (int tx = kept.left; tx < kept.right(); ++tx) {
@@ -201,11 +281,9 @@ Rect HandCompositor::CopyDirectly(const std::vector<Stroke>& strokes, int canvas
       }
       if (average == 0) continue;
       target.set(tx, ty, target.at(tx, ty) | average);
-      if (rows != nullptr) rows[ty].Add(tx, tx + 1);
-      painted = Union(painted, {tx, ty, 1, 1});
+      drawn[static_cast<std::size_t>(ty)].Add(tx, tx + 1);
     }
   }
-  return painted;
 }
 
 }  // namespace raster

@@ -3,12 +3,14 @@
 // The canvas is split into layers (strokes along one segment: a clock hand). The exact sums a
 // target pixel receives are every layer's own sums, less, where a later layer covers an
 // earlier one, what the earlier one contributed there. All layers but the last form the base,
-// kept with its sums and rounded pixels for as long as those layers stay the same; each copy
-// then works out only the last layer's pixels (a clock's second hand): base plus its own
-// sums, less what it covers of the base. See docs/renderer.md.
+// kept with its sums and rounded pixels for as long as those layers stay the same. The last
+// layer (a clock's second hand) shows its own rounded pixels wherever the base is empty, and
+// is worked out exactly only where it meets the base. When the target still shows the last
+// copy, only the rows of the old and new last layer are put back and repainted.
+// See docs/renderer.md.
 #pragma once
 
-#include <cstdint>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -26,7 +28,8 @@ class HandCompositor {
 
   // ORs the shrunk canvas into `target` (see StrokeCanvas::StretchOrInto).
   Rect Copy(const std::vector<Stroke>& strokes, int canvas_width, int canvas_height, Image& target,
-            const Rect& dst, const Rect& src, RowSpan* rows);
+            const Rect& dst, const Rect& src, RowSpan* rows,
+            const StrokeCanvas::RestoreRow* restore);
   // Where the last copy's result may differ from the one before it.
   const Rect& differs() const { return differs_; }
 
@@ -37,12 +40,19 @@ class HandCompositor {
   // Subtracts from `sums` what `layer` covers of the layers before it in `under`.
   void SubtractCovered(const HandLayer& layer, std::span<const HandLayer* const> under,
                        DenseSums& sums);
+  // ORs this copy's pixels into columns [left, right) of target row y.
+  void WriteRow(Image& target, int y, int left, int right);
+  RowSpan LastSpan(int y) const { return last_ != nullptr ? last_->sums().Span(y) : RowSpan{}; }
+  RowSpan BaseSpan(int y) const {
+    return base_spans_[static_cast<std::size_t>(y - map_.out().top)];
+  }
   Pixel* BasePixels(int y) {
     return base_pixels_.data() + static_cast<std::size_t>(y - map_.out().top) * map_.out().width;
   }
   // The plain definition, for copies the sums do not serve (enlargements, huge areas).
-  static Rect CopyDirectly(const std::vector<Stroke>& strokes, int canvas_width, int canvas_height,
-                           Image& target, const Rect& dst, const Rect& src, RowSpan* rows);
+  static void CopyDirectly(const std::vector<Stroke>& strokes, int canvas_width, int canvas_height,
+                           Image& target, const Rect& dst, const Rect& src,
+                           std::vector<RowSpan>& drawn);
 
   ShrinkMap map_;
   PenDiscCache discs_;
@@ -50,13 +60,16 @@ class HandCompositor {
   std::vector<const HandLayer*> layers_;    // this frame's, in order of painting
   std::vector<const HandLayer*> previous_;  // the last frame's
   std::vector<const HandLayer*> base_layers_;
+  const HandLayer* last_ = nullptr;
   DenseSums base_sums_;
   std::vector<Pixel> base_pixels_;   // rounded base, over map_.out()
   std::vector<RowSpan> base_spans_;  // per row of map_.out()
-  DenseSums work_;
+  DenseSums work_;                   // base and last layer where they meet
   std::vector<std::pair<int, int>> claimed_;
+  std::vector<PackedSum> line_;  // zeroed scratch, one sum per column of map_.out()
+  std::vector<RowSpan> drawn_;   // per target row, what the last copy ORed in
   bool fresh_ = true;
-  Rect last_box_, painted_, differs_;
+  Rect differs_;
 };
 
 }  // namespace raster

@@ -5,7 +5,8 @@
 
 namespace raster {
 
-HandLayer::HandLayer(std::span<const Stroke> strokes, const ShrinkMap& map, PenDiscCache& discs)
+HandLayer::HandLayer(std::span<const Stroke> strokes, const ShrinkMap& map, PenDiscCache& discs,
+                     PackedSum* line)
     : strokes_(strokes.begin(), strokes.end()) {
   // Widest first; among equal widths the order of painting.
   std::vector<std::size_t> order(strokes_.size());
@@ -62,7 +63,11 @@ HandLayer::HandLayer(std::span<const Stroke> strokes, const ShrinkMap& map, PenD
                                           spans.begin() + (last - out.top + 1)));
   for (int y = top_; y <= bottom_; ++y) {
     const auto [left, right] = Outer(y);
-    if (!map.Columns(left, right).empty()) AddRow(map, y, left, right, 1, sums_);
+    if (!map.Columns(left, right).empty()) AddRow(map, y, left, right, 1, sums_, line);
+  }
+  own_pixels_.resize(sums_.size());
+  for (std::size_t i = 0; i < own_pixels_.size(); ++i) {
+    own_pixels_[i] = Average(sums_.Value(i), map.area());
   }
 }
 

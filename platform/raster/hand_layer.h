@@ -24,7 +24,9 @@ class HandLayer {
  public:
   using Stroke = StrokeCanvas::Stroke;
 
-  HandLayer(std::span<const Stroke> strokes, const ShrinkMap& map, PenDiscCache& discs);
+  // `line`: zeroed scratch as AddRow takes it.
+  HandLayer(std::span<const Stroke> strokes, const ShrinkMap& map, PenDiscCache& discs,
+            PackedSum* line);
 
   bool Matches(std::span<const Stroke> strokes) const {
     return std::equal(strokes.begin(), strokes.end(), strokes_.begin(), strokes_.end());
@@ -35,22 +37,31 @@ class HandLayer {
   // All the layer covers on canvas row y: the widest stroke's run (empty when left > right).
   std::pair<int, int> Outer(int y) const { return Run(y, 0); }
   const SparseSums& sums() const { return sums_; }
+  // The layer's pixels had it been drawn alone, over the columns of sums().Span(y).
+  const Pixel* OwnPixels(int y) const { return own_pixels_.data() + sums_.Offset(y); }
   // The frame that last used the layer (kept by LayerCache).
   mutable std::uint64_t last_used = 0;
 
-  // Adds `sign` x the layer's colours on canvas columns [lo, hi] of row y into `sums`.
+  // Adds `sign` x the layer's colours on canvas columns [lo, hi] of row y into `sums`;
+  // `line` is zeroed scratch with one sum per column of the map's out (and left zeroed).
   template <typename Sums>
-  void AddRow(const ShrinkMap& map, int y, int lo, int hi, int sign, Sums& sums) const {
-    const ShrinkMap::RowShare share = map.Rows(y);
-    for (int i = 0; i < share.count; ++i) {
-      const int row = share.row[i];
-      const PackedSum weight = sign * share.weight[i];
-      for (std::size_t k = 0; k < steps_.size(); ++k) {
-        const auto [left, right] = Run(y, k);
-        map.AddRun(sums.Row(row), sums.RowLeft(row), std::max(left, lo), std::min(right, hi),
-                   steps_[k] * weight);
-      }
+  void AddRow(const ShrinkMap& map, int y, int lo, int hi, int sign, Sums& sums,
+              PackedSum* line) const {
+    const auto [outer_left, outer_right] = Outer(y);
+    const RowSpan columns = map.Columns(std::max(outer_left, lo), std::min(outer_right, hi));
+    if (columns.empty()) return;
+    for (std::size_t k = 0; k < steps_.size(); ++k) {
+      const auto [left, right] = Run(y, k);
+      map.AddRun(line, std::max(left, lo), std::min(right, hi), steps_[k]);
     }
+    const int out_left = map.out().left;
+    const ShrinkMap::RowShare& share = map.Rows(y);
+    for (int i = 0; i < share.count; ++i) {
+      PackedSum* row = sums.Row(share.row[i]) - sums.RowLeft(share.row[i]);
+      const PackedSum weight = sign * share.weight[i];
+      for (int x = columns.left; x < columns.right; ++x) row[x] += line[x - out_left] * weight;
+    }
+    for (int x = columns.left; x < columns.right; ++x) line[x - out_left] = 0;
   }
 
  private:
@@ -64,6 +75,7 @@ class HandLayer {
   int top_ = 0, bottom_ = -1;
   std::vector<std::pair<int, int>> runs_;  // per row, per stroke
   SparseSums sums_;
+  std::vector<Pixel> own_pixels_;
 };
 
 }  // namespace raster

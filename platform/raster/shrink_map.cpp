@@ -9,17 +9,17 @@ namespace raster {
 
 ShrinkMap::ShrinkMap(const Rect& dst, const Rect& src, int canvas_width, int canvas_height,
                      const Rect& target_bounds)
-    : dst_(dst), src_(src) {
-  if (dst.empty() || src.empty() || canvas_width <= 0 || canvas_height <= 0) return;
+    : dst_(dst), src_(src), canvas_{0, 0, canvas_width, canvas_height} {
+  if (dst.empty() || src.empty() || canvas_.empty()) return;
   const std::int64_t gx = std::gcd(dst.width, src.width), gy = std::gcd(dst.height, src.height);
   kx_ = dst.width / gx;
   ux_ = src.width / gx;
   ky_ = dst.height / gy;
   uy_ = src.height / gy;
-  // The target pixels the canvas covers, within dst and the target.
   const auto reach = [](std::int64_t from, std::int64_t to, std::int64_t k, std::int64_t u) {
     return std::pair{FloorDiv(from * k, u), CeilDiv(to * k, u)};
   };
+  // The target pixels the canvas covers, within dst and the target.
   const auto [cx0, cx1] = reach(-src.left, canvas_width - src.left, kx_, ux_);
   const auto [cy0, cy1] = reach(-src.top, canvas_height - src.top, ky_, uy_);
   const Rect canvas_image{dst.left + static_cast<int>(cx0), dst.top + static_cast<int>(cy0),
@@ -39,37 +39,56 @@ bool ShrinkMap::summable() const {
   return !out_.empty() && ky_ <= uy_ && kx_ <= ux_ && 255 * area() < kChannelLimit;
 }
 
-ShrinkMap::RowShare ShrinkMap::Rows(int y) const {
-  RowShare share;
-  const std::int64_t y0 = (y - src_.top) * ky_, y1 = y0 + ky_;
-  for (std::int64_t r = FloorDiv(y0, uy_); r * uy_ < y1; ++r) {
-    const int row = dst_.top + static_cast<int>(r);
-    if (row < out_.top || row >= out_.bottom()) continue;
-    share.row[share.count] = row;
-    share.weight[share.count] = std::min(y1, (r + 1) * uy_) - std::max(y0, r * uy_);
-    ++share.count;
+void ShrinkMap::BuildTables() {
+  columns_.clear();
+  rows_.clear();
+  if (!summable()) return;
+  const std::int64_t edge = (out_.left - dst_.left) * ux_;  // out's left edge, in units
+  const std::int64_t width = out_.width * ux_;
+  for (int c = first_column_; c <= last_column_; ++c) {
+    const std::int64_t start = (c - src_.left) * kx_ - edge;
+    columns_.push_back({static_cast<std::int32_t>(start),
+                        static_cast<std::int32_t>(std::max<std::int64_t>(start, 0) / ux_),
+                        static_cast<std::int32_t>((std::min(start + kx_, width) - 1) / ux_)});
   }
-  return share;
+  for (int y = first_row_; y <= last_row_; ++y) {
+    RowShare share;
+    const std::int64_t y0 = (y - src_.top) * ky_, y1 = y0 + ky_;
+    for (std::int64_t r = FloorDiv(y0, uy_); r * uy_ < y1; ++r) {
+      const int row = dst_.top + static_cast<int>(r);
+      if (row < out_.top || row >= out_.bottom()) continue;
+      share.row[share.count] = row;
+      share.weight[share.count] = std::min(y1, (r + 1) * uy_) - std::max(y0, r * uy_);
+      ++share.count;
+    }
+    rows_.push_back(share);
+  }
 }
 
 RowSpan ShrinkMap::Columns(int a, int b) const {
   a = std::max(a, first_column_);
   b = std::min(b, last_column_);
   if (a > b) return {};
-  const std::int64_t u0 = (a - src_.left) * kx_, u1 = (b + 1 - src_.left) * kx_;
-  return {std::max(out_.left, dst_.left + static_cast<int>(u0 / ux_)),
-          std::min(out_.right(), dst_.left + static_cast<int>((u1 - 1) / ux_) + 1)};
+  return {out_.left + columns_[static_cast<std::size_t>(a - first_column_)].first,
+          out_.left + columns_[static_cast<std::size_t>(b - first_column_)].last + 1};
 }
 
-void ShrinkMap::AddRun(PackedSum* row, int row_left, int a, int b, PackedSum colour) const {
+void ShrinkMap::AddRun(PackedSum* line, int a, int b, PackedSum colour) const {
   a = std::max(a, first_column_);
   b = std::min(b, last_column_);
   if (a > b) return;
-  const std::int64_t u0 = (a - src_.left) * kx_, u1 = (b + 1 - src_.left) * kx_;
-  const std::int64_t last = std::min<std::int64_t>((u1 - 1) / ux_, out_.right() - 1 - dst_.left);
-  for (std::int64_t t = std::max<std::int64_t>(u0 / ux_, out_.left - dst_.left); t <= last; ++t) {
-    row[dst_.left + t - row_left] += colour * (std::min(u1, (t + 1) * ux_) - std::max(u0, t * ux_));
+  const Column& from = columns_[static_cast<std::size_t>(a - first_column_)];
+  const Column& to = columns_[static_cast<std::size_t>(b - first_column_)];
+  const std::int64_t start = std::max(from.start, 0);
+  const std::int64_t end = std::min<std::int64_t>(to.start + kx_, out_.width * ux_);
+  if (from.first == to.last) {
+    line[from.first] += colour * (end - start);
+    return;
   }
+  line[from.first] += colour * ((from.first + 1) * ux_ - start);
+  const PackedSum whole = colour * ux_;
+  for (int t = from.first + 1; t < to.last; ++t) line[t] += whole;
+  line[to.last] += colour * (end - to.last * ux_);
 }
 
 }  // namespace raster

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/raster/image.h"
 #include "platform/raster/packed_sum.h"
@@ -15,14 +16,20 @@ namespace raster {
 class ShrinkMap {
  public:
   ShrinkMap() = default;
+  // Works out the rectangles only; BuildTables prepares the map for use.
   ShrinkMap(const Rect& dst, const Rect& src, int canvas_width, int canvas_height,
             const Rect& target_bounds);
+  bool SameAs(const ShrinkMap& other) const {
+    return dst_ == other.dst_ && src_ == other.src_ && out_ == other.out_ &&
+           canvas_ == other.canvas_;
+  }
+  void BuildTables();
 
   // Target pixels that canvas pixels reach.
   const Rect& out() const { return out_; }
   std::int64_t area() const { return ux_ * uy_; }
-  // Whether sums work: a shrink (a canvas row reaches at most two target rows) and pixel
-  // sums that fit a channel of PackedSum.
+  // Whether sums work: a shrink (a canvas pixel reaches at most two target rows or columns)
+  // and pixel sums that fit a channel of PackedSum.
   bool summable() const;
 
   // Canvas rows and columns that reach `out`.
@@ -37,20 +44,25 @@ class ShrinkMap {
     int row[2] = {0, 0};
     std::int64_t weight[2] = {0, 0};
   };
-  RowShare Rows(int y) const;
+  const RowShare& Rows(int y) const { return rows_[static_cast<std::size_t>(y - first_row_)]; }
 
   // The target columns of `out` that canvas columns [a, b] reach.
   RowSpan Columns(int a, int b) const;
-  // Adds `colour` x the overlap of canvas columns [a, b] with each target column into a row
-  // of sums whose first element belongs to target column `row_left`.
-  void AddRun(PackedSum* row, int row_left, int a, int b, PackedSum colour) const;
-
-  bool operator==(const ShrinkMap&) const = default;
+  // Adds `colour` x the overlap of canvas columns [a, b] with each target column into `line`,
+  // one sum per column of `out` (line[0] is column out.left).
+  void AddRun(PackedSum* line, int a, int b, PackedSum colour) const;
 
  private:
-  Rect dst_, src_, out_;
+  Rect dst_, src_, out_, canvas_;
   std::int64_t kx_ = 1, ux_ = 1, ky_ = 1, uy_ = 1;  // units per canvas / target pixel
   int first_row_ = 0, last_row_ = -1, first_column_ = 0, last_column_ = -1;
+  // Per canvas column from first_column_: where it starts, in units from out's left edge, and
+  // the first and last columns of out it reaches (counted from out.left).
+  struct Column {
+    std::int32_t start, first, last;
+  };
+  std::vector<Column> columns_;
+  std::vector<RowShare> rows_;  // per canvas row from first_row_
 };
 
 }  // namespace raster

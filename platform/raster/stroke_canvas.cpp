@@ -53,11 +53,11 @@ Rect StrokeCanvas::StretchOrInto(Image& target, const Rect& dst, const Rect& src
   return StretchOrInto(target, dst, src, nullptr);
 }
 
-Rect StrokeCanvas::StretchOrInto(Image& target, const Rect& dst, const Rect& src,
-                                 RowSpan* rows) const {
+Rect StrokeCanvas::StretchOrInto(Image& target, const Rect& dst, const Rect& src, RowSpan* rows,
+                                 const RestoreRow* restore) const {
   if (!compositor_.compositor) compositor_.compositor.reset(new HandCompositor);
   ++copies_;
-  return compositor_.compositor->Copy(strokes_, width_, height_, target, dst, src, rows);
+  return compositor_.compositor->Copy(strokes_, width_, height_, target, dst, src, rows, restore);
 }
 
 Rect StrokeCanvas::last_copy_differs() const {

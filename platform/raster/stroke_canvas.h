@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -46,7 +47,13 @@ class StrokeCanvas {
   Rect StretchOrInto(Image& target, const Rect& dst, const Rect& src) const;
   // The same, also widening rows[y] (one per row of `target`) to hold the columns of row y
   // that may have changed.
-  Rect StretchOrInto(Image& target, const Rect& dst, const Rect& src, RowSpan* rows) const;
+  // Puts back columns [left, right) of target row y as they were before any copy.
+  using RestoreRow = std::function<void(int y, int left, int right)>;
+  // With `restore`, the caller says that the target shows exactly the last copy from this
+  // canvas over what `restore` puts back; the copy then puts back and repaints only where
+  // its result changes.
+  Rect StretchOrInto(Image& target, const Rect& dst, const Rect& src, RowSpan* rows,
+                     const RestoreRow* restore = nullptr) const;
   // Copies made so far, and where the last one's result may differ from the one before it
   // (its own result: the pixels it ORs in, whatever the target).
   std::uint64_t copies() const { return copies_; }

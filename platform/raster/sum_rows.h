@@ -53,6 +53,10 @@ class SparseSums {
   PackedSum* Row(int y) { return values_.data() + offsets_[y - top_]; }
   const PackedSum* Row(int y) const { return values_.data() + offsets_[y - top_]; }
   int RowLeft(int y) const { return spans_[y - top_].left; }
+  // Where row y starts among all the values.
+  std::size_t Offset(int y) const { return offsets_[y - top_]; }
+  std::size_t size() const { return values_.size(); }
+  PackedSum Value(std::size_t i) const { return values_[i]; }
   int top() const { return top_; }
   int bottom() const { return top_ + static_cast<int>(spans_.size()); }  // past the last row
   // The smallest rectangle holding every span.

@@ -43,15 +43,7 @@ void Surface::Settle() const {
       if (!span.empty()) RestoreRow(image_, shown_.get(), back_colour_, y, span.left, span.right);
       span = {};
     }
-    // A copy restored away may come back unchanged: the next copy decides.
-    if (only_copy_drawn_ && unreported_.empty()) {
-      unreported_ = drawn_;
-      restored_copy_ = true;
-    } else {
-      changed_ = Union(changed_, Union(unreported_, drawn_));
-      unreported_ = {};
-      restored_copy_ = false;
-    }
+    changed_ = Union(changed_, drawn_);
   } else {
     shown_ = picture_;
     for (int y = 0; y < image_.height(); ++y) {
@@ -61,41 +53,39 @@ void Surface::Settle() const {
       drawn_rows_[static_cast<std::size_t>(y)] = {};
     }
     changed_ = Union(changed_, image_.bounds());
-    unreported_ = {};
-    restored_copy_ = false;
   }
   drawn_ = {};
-  only_copy_drawn_ = false;
-}
-
-void Surface::SettleAndReport() const {
-  Settle();
-  changed_ = Union(changed_, unreported_);
-  unreported_ = {};
-  restored_copy_ = false;
+  shows_only_copy_ = false;
 }
 
 void Surface::PaintOr(const StrokeCanvas& source, const Rect& dst, const Rect& src) {
-  Settle();
-  const std::uint64_t copies_before = source.copies();
-  const bool follows_restored_copy =
-      restored_copy_ && copy_source_ == &source && copy_serial_ == copies_before;
-  const bool nothing_drawn = drawn_.empty();
-  const Rect painted =
-      Intersect(source.StretchOrInto(image_, dst, src, drawn_rows_.data()), image_.bounds());
-  changed_ =
-      Union(changed_, follows_restored_copy ? Intersect(source.last_copy_differs(), image_.bounds())
-                                            : Union(unreported_, painted));
-  unreported_ = {};
-  restored_copy_ = false;
-  drawn_ = Union(drawn_, painted);
-  only_copy_drawn_ = nothing_drawn;
+  if (pending_ && picture_ == shown_ && shows_only_copy_ && copy_source_ == &source &&
+      copy_serial_ == source.copies()) {
+    // The copy puts back and repaints what it changes itself.
+    pending_ = false;
+    const StrokeCanvas::RestoreRow restore = [this](int y, int left, int right) {
+      RestoreRow(image_, shown_.get(), back_colour_, y, left, right);
+    };
+    const Rect painted = Intersect(
+        source.StretchOrInto(image_, dst, src, drawn_rows_.data(), &restore), image_.bounds());
+    drawn_ = Union(drawn_, painted);
+    changed_ = Union(changed_, Intersect(source.last_copy_differs(), image_.bounds()));
+  } else {
+    Settle();
+    const bool nothing_drawn = drawn_.empty();
+    const Rect painted =
+        Intersect(source.StretchOrInto(image_, dst, src, drawn_rows_.data()), image_.bounds());
+    drawn_ = Union(drawn_, painted);
+    changed_ = Union(changed_, painted);
+    shows_only_copy_ = nothing_drawn;
+  }
   copy_source_ = &source;
   copy_serial_ = source.copies();
 }
 
 void Surface::MarkDrawn(const Rect& area) {
-  SettleAndReport();
+  Settle();
+  shows_only_copy_ = false;
   const Rect clipped = Intersect(area, image_.bounds());
   if (clipped.empty()) return;
   for (int y = clipped.top; y < clipped.bottom(); ++y) {
@@ -103,11 +93,10 @@ void Surface::MarkDrawn(const Rect& area) {
   }
   drawn_ = Union(drawn_, clipped);
   changed_ = Union(changed_, clipped);
-  only_copy_drawn_ = false;
 }
 
 Rect Surface::TakeChanged() {
-  SettleAndReport();
+  Settle();
   return std::exchange(changed_, Rect{});
 }
 

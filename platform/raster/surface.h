@@ -4,9 +4,9 @@
 // Setting a picture takes effect when the pixels are next needed (to draw, to read, to report
 // what changed), and then copies only what differs from what the image holds: a frame that
 // takes the picture away and sets it again before drawing restores just the columns drawn on
-// each row since the picture was last put back. When a frame puts back exactly the last
-// shrinking copy and copies again from the same canvas, only the area where the canvas says
-// its result changed is reported as changed, so hosts repaint just that.
+// each row since the picture was last put back. A frame that puts the same picture back and
+// copies again from the canvas of the last copy leaves the putting back to that copy, which
+// repaints only where its result changed; only that is reported as changed.
 #pragma once
 
 #include <cstdint>
@@ -42,7 +42,7 @@ class Surface {
   // Direct access for drawing that the surface cannot do itself (text from a host's font
   // engine); the caller reports the area it touched with MarkDrawn.
   Image& canvas() {
-    SettleAndReport();
+    Settle();
     return image_;
   }
   void MarkDrawn(const Rect& area);
@@ -53,8 +53,6 @@ class Surface {
  private:
   // Brings the pixels up to the picture set last, if a SetPicture is pending.
   void Settle() const;
-  // Settles, and counts a restore that no copy followed as changed.
-  void SettleAndReport() const;
 
   Pixel back_colour_;
   std::shared_ptr<const Image> picture_;
@@ -65,14 +63,11 @@ class Surface {
   mutable std::vector<RowSpan> drawn_rows_;     // per row, the columns drawn over shown_
   mutable Rect drawn_;                          // holds them all
   mutable Rect changed_;                        // changed since the host last presented
-  // The last shrinking copy: its canvas and that canvas's copy count after it, whether it is
-  // all that was drawn since the picture was put back, and the area a restore of it took away
-  // and that the next copy may show again unchanged.
+  // The last shrinking copy: its canvas, that canvas's copy count after it, and whether the
+  // image shows just the picture and that copy (nothing else drawn, nothing restored since).
   const StrokeCanvas* copy_source_ = nullptr;
   std::uint64_t copy_serial_ = 0;
-  mutable bool only_copy_drawn_ = false;
-  mutable bool restored_copy_ = false;
-  mutable Rect unreported_;
+  mutable bool shows_only_copy_ = false;
 };
 
 }  // namespace raster
