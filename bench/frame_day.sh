@@ -8,7 +8,7 @@ bin=$(realpath "${1:-build/linux/bench/frame_day}")
 start=${2:-00:00:00}
 frames=${3:-86400}
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap '[[ -n "${KEEP:-}" ]] && cp "$work"/*.frames "$KEEP"/; rm -rf "$work"' EXIT
 
 for size in large small; do
   mkfifo "$work/pipe"

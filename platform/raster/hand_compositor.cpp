@@ -15,7 +15,7 @@ void HandCompositor::Reset(const ShrinkMap& map) {
   const Rect out = map.out();
   base_sums_.Reset(out);
   work_.Reset(out);
-  line_.assign(static_cast<std::size_t>(out.width), 0);
+  line_.assign(static_cast<std::size_t>(out.width) + 3, 0);
   base_pixels_.assign(static_cast<std::size_t>(out.width) * out.height, 0);
   base_spans_.assign(static_cast<std::size_t>(out.height), RowSpan{});
   fresh_ = true;

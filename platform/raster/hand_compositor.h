@@ -66,7 +66,7 @@ class HandCompositor {
   std::vector<RowSpan> base_spans_;  // per row of map_.out()
   DenseSums work_;                   // base and last layer where they meet
   std::vector<std::pair<int, int>> claimed_;
-  std::vector<PackedSum> line_;  // zeroed scratch, one sum per column of map_.out()
+  std::vector<PackedSum> line_;  // zeroed scratch: out's columns and a guard each side
   std::vector<RowSpan> drawn_;   // per target row, what the last copy ORed in
   bool fresh_ = true;
   Rect differs_;

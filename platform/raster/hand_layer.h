@@ -43,25 +43,46 @@ class HandLayer {
   mutable std::uint64_t last_used = 0;
 
   // Adds `sign` x the layer's colours on canvas columns [lo, hi] of row y into `sums`;
-  // `line` is zeroed scratch with one sum per column of the map's out (and left zeroed).
+  // `line` is zeroed scratch laid out as ShrinkMap::Column describes (and is left zeroed).
   template <typename Sums>
   void AddRow(const ShrinkMap& map, int y, int lo, int hi, int sign, Sums& sums,
               PackedSum* line) const {
     const auto [outer_left, outer_right] = Outer(y);
-    const RowSpan columns = map.Columns(std::max(outer_left, lo), std::min(outer_right, hi));
-    if (columns.empty()) return;
-    for (std::size_t k = 0; k < steps_.size(); ++k) {
-      const auto [left, right] = Run(y, k);
-      map.AddRun(line, std::max(left, lo), std::min(right, hi), steps_[k]);
+    lo = std::max({lo, outer_left, map.first_column()});
+    hi = std::min({hi, outer_right, map.last_column()});
+    if (lo > hi) return;
+    // The runs are nested, widest first: the colour steps up at each left end, going
+    // inwards, and back down past each right end, going outwards.
+    PackedSum colour = 0;
+    int x = lo;
+    const auto fill_to = [&](int end) {
+      end = std::min(end, hi + 1);
+      if (x >= end) return;
+      map.AddRun(line, x, end - 1, colour);
+      x = end;
+    };
+    std::size_t inner = 0;
+    for (; inner < steps_.size(); ++inner) {
+      const auto [left, right] = Run(y, inner);
+      if (left > right) break;
+      fill_to(left);
+      colour += steps_[inner];
     }
+    while (inner-- > 0) {
+      fill_to(Run(y, inner).second + 1);
+      colour -= steps_[inner];
+    }
+    // Share the line out to the target rows the canvas row falls in.
+    const int first = map.ColumnAt(lo).first, last = map.ColumnAt(hi).last;
     const int out_left = map.out().left;
     const ShrinkMap::RowShare& share = map.Rows(y);
     for (int i = 0; i < share.count; ++i) {
-      PackedSum* row = sums.Row(share.row[i]) - sums.RowLeft(share.row[i]);
+      PackedSum* row = sums.Row(share.row[i]);
+      const int shift = out_left - sums.RowLeft(share.row[i]);
       const PackedSum weight = sign * share.weight[i];
-      for (int x = columns.left; x < columns.right; ++x) row[x] += line[x - out_left] * weight;
+      for (int t = first; t <= last; ++t) row[t + shift] += line[t + 1] * weight;
     }
-    for (int x = columns.left; x < columns.right; ++x) line[x - out_left] = 0;
+    for (int t = first - 1; t <= last + 2; ++t) line[t + 1] = 0;
   }
 
  private:

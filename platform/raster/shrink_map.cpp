@@ -46,10 +46,18 @@ void ShrinkMap::BuildTables() {
   const std::int64_t edge = (out_.left - dst_.left) * ux_;  // out's left edge, in units
   const std::int64_t width = out_.width * ux_;
   for (int c = first_column_; c <= last_column_; ++c) {
-    const std::int64_t start = (c - src_.left) * kx_ - edge;
+    const std::int64_t start = (c - src_.left) * kx_ - edge, end = start + kx_;
+    const std::int64_t slot = FloorDiv(start, ux_);  // out column, -1 for the left guard
+    const std::int64_t split = std::min((slot + 1) * ux_, end);
+    const auto inside = [&](std::int64_t t, std::int64_t units) {
+      return t >= 0 && t * ux_ < width ? units : 0;
+    };
     columns_.push_back({static_cast<std::int32_t>(start),
                         static_cast<std::int32_t>(std::max<std::int64_t>(start, 0) / ux_),
-                        static_cast<std::int32_t>((std::min(start + kx_, width) - 1) / ux_)});
+                        static_cast<std::int32_t>((std::min(end, width) - 1) / ux_),
+                        static_cast<std::int32_t>(slot + 1),
+                        static_cast<std::int32_t>(inside(slot, split - start)),
+                        static_cast<std::int32_t>(inside(slot + 1, end - split))});
   }
   for (int y = first_row_; y <= last_row_; ++y) {
     RowShare share;
@@ -71,24 +79,6 @@ RowSpan ShrinkMap::Columns(int a, int b) const {
   if (a > b) return {};
   return {out_.left + columns_[static_cast<std::size_t>(a - first_column_)].first,
           out_.left + columns_[static_cast<std::size_t>(b - first_column_)].last + 1};
-}
-
-void ShrinkMap::AddRun(PackedSum* line, int a, int b, PackedSum colour) const {
-  a = std::max(a, first_column_);
-  b = std::min(b, last_column_);
-  if (a > b) return;
-  const Column& from = columns_[static_cast<std::size_t>(a - first_column_)];
-  const Column& to = columns_[static_cast<std::size_t>(b - first_column_)];
-  const std::int64_t start = std::max(from.start, 0);
-  const std::int64_t end = std::min<std::int64_t>(to.start + kx_, out_.width * ux_);
-  if (from.first == to.last) {
-    line[from.first] += colour * (end - start);
-    return;
-  }
-  line[from.first] += colour * ((from.first + 1) * ux_ - start);
-  const PackedSum whole = colour * ux_;
-  for (int t = from.first + 1; t < to.last; ++t) line[t] += whole;
-  line[to.last] += colour * (end - to.last * ux_);
 }
 
 }  // namespace raster

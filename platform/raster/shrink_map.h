@@ -5,6 +5,7 @@
 // pixels under it, divided by its area and rounded.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -48,21 +49,41 @@ class ShrinkMap {
 
   // The target columns of `out` that canvas columns [a, b] reach.
   RowSpan Columns(int a, int b) const;
-  // Adds `colour` x the overlap of canvas columns [a, b] with each target column into `line`,
-  // one sum per column of `out` (line[0] is column out.left).
-  void AddRun(PackedSum* line, int a, int b, PackedSum colour) const;
+
+  // How canvas column c shares out among target columns: `w0` units go to line[slot] and
+  // `w1` to line[slot + 1] of a line of sums with one guard slot each side of out's columns
+  // (line[1] is column out.left); what falls outside out goes to the guards.
+  struct Column {
+    std::int32_t start, first, last;  // units from out's left edge; out columns reached
+    std::int32_t slot, w0, w1;
+  };
+  const Column& ColumnAt(int c) const {
+    return columns_[static_cast<std::size_t>(c - first_column_)];
+  }
+  // Adds `colour` x the overlap of canvas columns [a, b] (which reach out) with each target
+  // column into `line`, laid out as above.
+  void AddRun(PackedSum* line, int a, int b, PackedSum colour) const {
+    const Column& from = ColumnAt(a);
+    const Column& to = ColumnAt(b);
+    const std::int64_t start = std::max<std::int64_t>(from.start, 0);
+    const std::int64_t end = std::min<std::int64_t>(to.start + kx_, out_.width * ux_);
+    if (from.first == to.last) {
+      line[from.first + 1] += colour * (end - start);
+      return;
+    }
+    line[from.first + 1] += colour * ((from.first + 1) * ux_ - start);
+    const PackedSum whole = colour * ux_;
+    for (int t = from.first + 1; t < to.last; ++t) line[t + 1] += whole;
+    line[to.last + 1] += colour * (end - to.last * ux_);
+  }
+  std::int64_t unit_width() const { return ux_; }
 
  private:
   Rect dst_, src_, out_, canvas_;
   std::int64_t kx_ = 1, ux_ = 1, ky_ = 1, uy_ = 1;  // units per canvas / target pixel
   int first_row_ = 0, last_row_ = -1, first_column_ = 0, last_column_ = -1;
-  // Per canvas column from first_column_: where it starts, in units from out's left edge, and
-  // the first and last columns of out it reaches (counted from out.left).
-  struct Column {
-    std::int32_t start, first, last;
-  };
-  std::vector<Column> columns_;
-  std::vector<RowShare> rows_;  // per canvas row from first_row_
+  std::vector<Column> columns_;  // per canvas column from first_column_
+  std::vector<RowShare> rows_;   // per canvas row from first_row_
 };
 
 }  // namespace raster
