@@ -12,19 +12,21 @@ trap '[[ -n "${KEEP:-}" ]] && cp "$work"/*.frames "$KEEP"/; rm -rf "$work"' EXIT
 
 for size in large small; do
   mkfifo "$work/pipe"
-  # Each dump opens the pipe anew; read until the pipe is gone.
-  (while [[ -p "$work/pipe" ]]; do cat "$work/pipe"; done |
+  # Each dump opens the pipe anew; read until the run is over.
+  (while [[ ! -e "$work/over" ]]; do cat "$work/pipe"; done |
     grep --line-buffered '^totals:' | cut -d' ' -f2 >"$work/$size.txt") &
   reader=$!
   args=("$start" "$frames")
   [[ $size == small ]] && args+=(small)
   valgrind --tool=callgrind --dump-after='*DrawFrame*' --combine-dumps=yes --dump-line=no \
     --dump-instr=no --callgrind-out-file="$work/pipe" "$bin" "${args[@]}" >/dev/null 2>&1
-  # Release a reader waiting to open the pipe, and let it end.
-  exec 3>"$work/pipe"
-  rm -f "$work/pipe"
+  # A reader waiting to open the pipe is let through (opening it both ways never blocks),
+  # finds the run over and ends.
+  touch "$work/over"
+  exec 3<>"$work/pipe"
   exec 3>&-
   wait "$reader"
+  rm -f "$work/pipe" "$work/over"
   # The first dump is start-up plus the first frame; then one per frame; the last is exit.
   sed '1d;$d' "$work/$size.txt" >"$work/$size.frames"
   sort -n "$work/$size.frames" >"$work/$size.sorted"

@@ -43,7 +43,7 @@ HandLayer::HandLayer(std::span<const Stroke> strokes, const ShrinkMap& map, PenD
       shape.RowRun(y, left, right);
       left = std::max<std::int64_t>(left, map.first_column());
       right = std::min<std::int64_t>(right, map.last_column());
-      runs_.emplace_back(static_cast<int>(left), static_cast<int>(right));
+      runs_.emplace_back(static_cast<std::int16_t>(left), static_cast<std::int16_t>(right));
     }
     const auto [left, right] = Outer(y);
     const RowSpan columns = map.Columns(left, right);

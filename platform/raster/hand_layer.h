@@ -88,13 +88,15 @@ class HandLayer {
  private:
   // Stroke k's run on row y, strokes in order of width, widest first.
   std::pair<int, int> Run(int y, std::size_t k) const {
-    return runs_[static_cast<std::size_t>(y - top_) * steps_.size() + k];
+    const auto [left, right] = runs_[static_cast<std::size_t>(y - top_) * steps_.size() + k];
+    return {left, right};
   }
 
   std::vector<Stroke> strokes_;   // as drawn: the layer's identity
   std::vector<PackedSum> steps_;  // per stroke, widest first: the colour it adds
   int top_ = 0, bottom_ = -1;
-  std::vector<std::pair<int, int>> runs_;  // per row, per stroke
+  // Per row, per stroke; canvas columns fit 16 bits (ShrinkMap::summable).
+  std::vector<std::pair<std::int16_t, std::int16_t>> runs_;
   SparseSums sums_;
   std::vector<Pixel> own_pixels_;
 };

@@ -36,7 +36,8 @@ ShrinkMap::ShrinkMap(const Rect& dst, const Rect& src, int canvas_width, int can
 }
 
 bool ShrinkMap::summable() const {
-  return !out_.empty() && ky_ <= uy_ && kx_ <= ux_ && 255 * area() < kChannelLimit;
+  return !out_.empty() && ky_ <= uy_ && kx_ <= ux_ && 255 * area() < kChannelLimit &&
+         canvas_.width < 32767;
 }
 
 void ShrinkMap::BuildTables() {

@@ -29,8 +29,8 @@ class ShrinkMap {
   // Target pixels that canvas pixels reach.
   const Rect& out() const { return out_; }
   std::int64_t area() const { return ux_ * uy_; }
-  // Whether sums work: a shrink (a canvas pixel reaches at most two target rows or columns)
-  // and pixel sums that fit a channel of PackedSum.
+  // Whether sums work: a shrink (a canvas pixel reaches at most two target rows or columns),
+  // pixel sums that fit a channel of PackedSum and canvas columns that fit 16 bits.
   bool summable() const;
 
   // Canvas rows and columns that reach `out`.
