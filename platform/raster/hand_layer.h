@@ -53,24 +53,27 @@ class HandLayer {
     if (lo > hi) return;
     // The runs are nested, widest first: the colour steps up at each left end, going
     // inwards, and back down past each right end, going outwards.
+    const std::pair<std::int16_t, std::int16_t>* runs = RowRuns(y);
+    const std::size_t count = steps_.size();
+    std::size_t inner = 0;
+    while (inner < count && runs[inner].first <= runs[inner].second) ++inner;
     PackedSum colour = 0;
     int x = lo;
-    const auto fill_to = [&](int end) {
-      end = std::min(end, hi + 1);
-      if (x >= end) return;
-      map.AddRun(line, x, end - 1, colour);
-      x = end;
-    };
-    std::size_t inner = 0;
-    for (; inner < steps_.size(); ++inner) {
-      const auto [left, right] = Run(y, inner);
-      if (left > right) break;
-      fill_to(left);
-      colour += steps_[inner];
+    for (std::size_t k = 0; k < inner; ++k) {
+      const int end = std::min<int>(runs[k].first, hi + 1);
+      if (x < end) {
+        map.AddRun(line, x, end - 1, colour);
+        x = end;
+      }
+      colour += steps_[k];
     }
-    while (inner-- > 0) {
-      fill_to(Run(y, inner).second + 1);
-      colour -= steps_[inner];
+    for (std::size_t k = inner; k-- > 0;) {
+      const int end = std::min<int>(runs[k].second + 1, hi + 1);
+      if (x < end) {
+        map.AddRun(line, x, end - 1, colour);
+        x = end;
+      }
+      colour -= steps_[k];
     }
     // Share the line out to the target rows the canvas row falls in.
     const int first = map.ColumnAt(lo).first, last = map.ColumnAt(hi).last;
@@ -87,6 +90,9 @@ class HandLayer {
 
  private:
   // Stroke k's run on row y, strokes in order of width, widest first.
+  const std::pair<std::int16_t, std::int16_t>* RowRuns(int y) const {
+    return runs_.data() + static_cast<std::size_t>(y - top_) * steps_.size();
+  }
   std::pair<int, int> Run(int y, std::size_t k) const {
     const auto [left, right] = runs_[static_cast<std::size_t>(y - top_) * steps_.size() + k];
     return {left, right};

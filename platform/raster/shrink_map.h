@@ -62,7 +62,7 @@ class ShrinkMap {
   }
   // Adds `colour` x the overlap of canvas columns [a, b] (which reach out) with each target
   // column into `line`, laid out as above.
-  void AddRun(PackedSum* line, int a, int b, PackedSum colour) const {
+  [[gnu::always_inline]] void AddRun(PackedSum* line, int a, int b, PackedSum colour) const {
     const Column& from = ColumnAt(a);
     const Column& to = ColumnAt(b);
     const std::int64_t start = std::max<std::int64_t>(from.start, 0);
