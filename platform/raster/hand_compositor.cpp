@@ -34,57 +34,8 @@ void HandCompositor::FindLayers(const std::vector<Stroke>& strokes) {
     }
     const std::size_t i = layers_.size();
     layers_.push_back(&cache_.Get({strokes.data() + begin, end - begin},
-                                  i < previous_.size() ? previous_[i] : nullptr, map_, discs_,
-                                  line_.data()));
+                                  i < previous_.size() ? previous_[i] : nullptr, map_, discs_));
     begin = end;
-  }
-}
-
-void HandCompositor::SubtractCovered(const HandLayer& layer,
-                                     std::span<const HandLayer* const> under, DenseSums& sums) {
-  // Only rows that some layer below shares.
-  int top = layer.bottom() + 1, bottom = layer.top() - 1;
-  for (const HandLayer* below : under) {
-    top = std::min(top, std::max(layer.top(), below->top()));
-    bottom = std::max(bottom, std::min(layer.bottom(), below->bottom()));
-  }
-  for (int y = top; y <= bottom; ++y) {
-    const auto [top_left, top_right] = layer.Outer(y);
-    if (top_left > top_right) continue;
-    // Most rows meet no layer below.
-    bool meets = false;
-    for (const HandLayer* below : under) {
-      if (y < below->top() || y > below->bottom()) continue;
-      const auto [below_left, below_right] = below->Outer(y);
-      meets = meets || (below_left <= top_right && top_left <= below_right);
-    }
-    if (!meets) continue;
-    // From the nearest layer down: each gives up the columns no nearer layer has claimed.
-    claimed_.clear();
-    for (auto it = under.rbegin(); it != under.rend(); ++it) {
-      const HandLayer& below = **it;
-      if (y < below.top() || y > below.bottom()) continue;
-      const auto [below_left, below_right] = below.Outer(y);
-      const int left = std::max(top_left, below_left), right = std::min(top_right, below_right);
-      if (left > right) continue;
-      int from = left;
-      for (const auto& [claimed_left, claimed_right] : claimed_) {
-        if (claimed_right < from) continue;
-        if (claimed_left > right) break;
-        if (claimed_left > from)
-          below.AddRow(map_, y, from, claimed_left - 1, -1, sums, line_.data());
-        from = claimed_right + 1;
-      }
-      if (from <= right) below.AddRow(map_, y, from, right, -1, sums, line_.data());
-      // Keep the claimed columns sorted and merged.
-      auto at = std::lower_bound(claimed_.begin(), claimed_.end(), std::pair{left, right});
-      at = claimed_.insert(at, {left, right});
-      if (at != claimed_.begin() && std::prev(at)->second + 1 >= at->first) --at;
-      while (std::next(at) != claimed_.end() && at->second + 1 >= std::next(at)->first) {
-        at->second = std::max(at->second, std::next(at)->second);
-        claimed_.erase(std::next(at));
-      }
-    }
   }
 }
 
@@ -92,28 +43,101 @@ void HandCompositor::BuildBase() {
   const Rect out = map_.out();
   for (int y = out.top; y < out.bottom(); ++y) {
     RowSpan& span = base_spans_[static_cast<std::size_t>(y - out.top)];
-    if (!span.empty())
+    if (!span.empty()) {
       std::fill(&base_sums_.At(span.left, y), &base_sums_.At(span.right - 1, y) + 1, 0);
+    }
     span = {};
   }
   base_layers_.assign(layers_.begin(), layers_.empty() ? layers_.end() : layers_.end() - 1);
-  for (std::size_t k = 0; k < base_layers_.size(); ++k) {
-    const SparseSums& own = base_layers_[k]->sums();
-    for (int y = own.top(); y < own.bottom(); ++y) {
-      const RowSpan span = own.Span(y);
-      if (span.empty()) continue;
-      const PackedSum* from = own.Row(y);
-      PackedSum* into = &base_sums_.At(span.left, y);
-      for (int x = 0; x < span.right - span.left; ++x) into[x] += from[x];
-      base_spans_[static_cast<std::size_t>(y - out.top)].Add(span.left, span.right);
+  BuildBaseProfile();
+  // The base's sums straight from what shows of it, row by row.
+  for (std::size_t i = 0; i + 1 < profile_starts_.size(); ++i) {
+    const std::size_t begin = profile_starts_[i], end = profile_starts_[i + 1];
+    if (begin == end) continue;
+    const int y = profile_top_ + static_cast<int>(i);
+    for (std::size_t k = begin; k < end; ++k) {
+      map_.AddRun(line_.data(), profile_[k].left, profile_[k].right, profile_[k].colour);
     }
-    SubtractCovered(*base_layers_[k], {base_layers_.data(), k}, base_sums_);
+    const int first = map_.ColumnAt(profile_[begin].left).first;
+    const int last = map_.ColumnAt(profile_[end - 1].right).last;
+    const ShrinkMap::RowShare& share = map_.Rows(y);
+    for (int r = 0; r < share.count; ++r) {
+      base_spans_[static_cast<std::size_t>(share.row[r] - out.top)].Add(out.left + first,
+                                                                        out.left + last + 1);
+    }
+    ShareLine(map_, y, first, last, 1, base_sums_, line_.data());
   }
   for (int y = out.top; y < out.bottom(); ++y) {
     const RowSpan span = base_spans_[static_cast<std::size_t>(y - out.top)];
     Pixel* pixels = BasePixels(y);
     for (int x = span.left; x < span.right; ++x) {
       pixels[x - out.left] = Average(base_sums_.At(x, y), map_.area());
+    }
+  }
+}
+
+void HandCompositor::BuildBaseProfile() {
+  profile_.clear();
+  profile_starts_.clear();
+  int top = map_.last_row() + 1, bottom = map_.first_row() - 1;
+  for (const HandLayer* layer : base_layers_) {
+    top = std::min(top, layer->top());
+    bottom = std::max(bottom, layer->bottom());
+  }
+  profile_top_ = top;
+  for (int y = top; y <= bottom; ++y) {
+    profile_starts_.push_back(profile_.size());
+    // Each layer in turn over what the ones before it left.
+    profile_row_.clear();
+    for (const HandLayer* layer : base_layers_) {
+      if (y < layer->top() || y > layer->bottom()) continue;
+      const auto [left, right] = layer->Outer(y);
+      if (left > right) continue;
+      const std::size_t old_end = profile_row_.size();
+      for (std::size_t i = 0; i < old_end; ++i) {  // what lies left of the layer
+        const ProfileRun run = profile_row_[i];
+        if (run.left < left)
+          profile_row_.push_back({run.left, std::min(run.right, left - 1), run.colour});
+      }
+      layer->ForEachRun(y, [&](int l, int r, PackedSum colour) {
+        profile_row_.push_back({l, r, colour});
+      });
+      for (std::size_t i = 0; i < old_end; ++i) {  // and right of it
+        const ProfileRun run = profile_row_[i];
+        if (run.right > right)
+          profile_row_.push_back({std::max(run.left, right + 1), run.right, run.colour});
+      }
+      profile_row_.erase(profile_row_.begin(),
+                         profile_row_.begin() + static_cast<std::ptrdiff_t>(old_end));
+    }
+    profile_.insert(profile_.end(), profile_row_.begin(), profile_row_.end());
+  }
+  profile_starts_.push_back(profile_.size());
+}
+
+void HandCompositor::SubtractCoveredBase(const HandLayer& layer, DenseSums& sums) {
+  const int rows = static_cast<int>(profile_starts_.size()) - 1;
+  const int top = std::max(layer.top(), profile_top_);
+  const int bottom = std::min(layer.bottom(), profile_top_ + rows - 1);
+  for (int y = top; y <= bottom; ++y) {
+    const auto [left, right] = layer.Outer(y);
+    const std::size_t begin = profile_starts_[static_cast<std::size_t>(y - profile_top_)];
+    const std::size_t end = profile_starts_[static_cast<std::size_t>(y - profile_top_) + 1];
+    if (left > right || begin == end || profile_[begin].left > right ||
+        profile_[end - 1].right < left) {
+      continue;
+    }
+    int first = right + 1, last = left - 1;
+    for (std::size_t i = begin; i < end; ++i) {
+      const int a = std::max(profile_[i].left, left), b = std::min(profile_[i].right, right);
+      if (a > b) continue;
+      map_.AddRun(line_.data(), a, b, profile_[i].colour);
+      first = std::min(first, a);
+      last = std::max(last, b);
+    }
+    if (first <= last) {
+      ShareLine(map_, y, map_.ColumnAt(first).first, map_.ColumnAt(last).last, -1, sums,
+                line_.data());
     }
   }
 }
@@ -186,6 +210,7 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
   const bool base_kept = !fresh_ && !layers_.empty() && base_layers_.size() + 1 == layers_.size() &&
                          std::equal(base_layers_.begin(), base_layers_.end(), layers_.begin());
   if (!base_kept) BuildBase();
+  if (last_ != nullptr) last_->MakeSums(map_, line_.data());
 
   // Where the last layer meets the base: base, plus its own sums, less what it covers there.
   if (last_ != nullptr) {
@@ -197,7 +222,7 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
         work_.At(x, y) = base_sums_.At(x, y) + from[x];
       }
     }
-    SubtractCovered(*last_, base_layers_, work_);
+    SubtractCoveredBase(*last_, work_);
   }
 
   const Rect out = map_.out();

@@ -37,9 +37,10 @@ class HandCompositor {
   void Reset(const ShrinkMap& map);
   void FindLayers(const std::vector<Stroke>& strokes);
   void BuildBase();
-  // Subtracts from `sums` what `layer` covers of the layers before it in `under`.
-  void SubtractCovered(const HandLayer& layer, std::span<const HandLayer* const> under,
-                       DenseSums& sums);
+  // The base as runs of one colour per canvas row, what shows where nothing covers it.
+  void BuildBaseProfile();
+  // Subtracts from `sums` what `layer` covers of the base, from the base's profile.
+  void SubtractCoveredBase(const HandLayer& layer, DenseSums& sums);
   // ORs this copy's pixels into columns [left, right) of target row y.
   void WriteRow(Image& target, int y, int left, int right);
   RowSpan LastSpan(int y) const { return last_ != nullptr ? last_->sums().Span(y) : RowSpan{}; }
@@ -65,7 +66,13 @@ class HandCompositor {
   std::vector<Pixel> base_pixels_;   // rounded base, over map_.out()
   std::vector<RowSpan> base_spans_;  // per row of map_.out()
   DenseSums work_;                   // base and last layer where they meet
-  std::vector<std::pair<int, int>> claimed_;
+  struct ProfileRun {
+    int left, right;  // canvas columns, inclusive
+    PackedSum colour;
+  };
+  std::vector<ProfileRun> profile_, profile_row_;  // the base's runs; one row being made
+  std::vector<std::size_t> profile_starts_;        // per canvas row from profile_top_, and end
+  int profile_top_ = 0;
   std::vector<PackedSum> line_;  // zeroed scratch: out's columns and a guard each side
   std::vector<RowSpan> drawn_;   // per target row, what the last copy ORed in
   bool fresh_ = true;

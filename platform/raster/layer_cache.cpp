@@ -3,7 +3,7 @@
 namespace raster {
 
 const HandLayer& LayerCache::Get(std::span<const HandLayer::Stroke> strokes, const HandLayer* hint,
-                                 const ShrinkMap& map, PenDiscCache& discs, PackedSum* line) {
+                                 const ShrinkMap& map, PenDiscCache& discs) {
   if (hint != nullptr && hint->Matches(strokes)) {
     hint->last_used = frame_;
     return *hint;
@@ -16,7 +16,7 @@ const HandLayer& LayerCache::Get(std::span<const HandLayer::Stroke> strokes, con
     }
     if (layers_[i]->last_used < layers_[oldest]->last_used) oldest = i;
   }
-  auto made = std::make_unique<HandLayer>(strokes, map, discs, line);
+  auto made = std::make_unique<HandLayer>(strokes, map, discs);
   made->last_used = frame_;
   if (layers_.size() < kCapacity || layers_[oldest]->last_used + 1 >= frame_) {
     layers_.push_back(std::move(made));

@@ -20,7 +20,7 @@ class LayerCache {
   // is tried first. Layers used in this frame or the one before are never replaced, so
   // pointers to them stay valid until the frame after next.
   const HandLayer& Get(std::span<const HandLayer::Stroke> strokes, const HandLayer* hint,
-                       const ShrinkMap& map, PenDiscCache& discs, PackedSum* line);
+                       const ShrinkMap& map, PenDiscCache& discs);
   void NextFrame() { ++frame_; }
   void Clear() { layers_.clear(); }
 

@@ -86,4 +86,21 @@ class ShrinkMap {
   std::vector<RowShare> rows_;   // per canvas row from first_row_
 };
 
+// Adds `sign` x the sums a canvas row gathered in `line` (target columns [first, last] of out,
+// laid out as ShrinkMap::Column describes) into the target rows the canvas row falls in, and
+// zeroes the line again.
+template <typename Sums>
+void ShareLine(const ShrinkMap& map, int y, int first, int last, int sign, Sums& sums,
+               PackedSum* line) {
+  const int out_left = map.out().left;
+  const ShrinkMap::RowShare& share = map.Rows(y);
+  for (int i = 0; i < share.count; ++i) {
+    PackedSum* row = sums.Row(share.row[i]);
+    const int shift = out_left - sums.RowLeft(share.row[i]);
+    const PackedSum weight = sign * share.weight[i];
+    for (int t = first; t <= last; ++t) row[t + shift] += line[t + 1] * weight;
+  }
+  for (int t = first - 1; t <= last + 2; ++t) line[t + 1] = 0;
+}
+
 }  // namespace raster
