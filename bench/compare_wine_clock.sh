@@ -32,7 +32,7 @@ mkdir -p "$work/vestrel/drive_c/Vestrel"
 cp "$exe" "$work/vestrel/drive_c/Vestrel/Vestrel.exe"
 
 cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {print s + 0}'; }
-# The process of this name whose environment names this prefix.
+# The process of this name (a pattern) whose environment names this prefix.
 find_pid() {
   local pid
   for pid in $(pgrep -x "$1"); do
@@ -59,7 +59,7 @@ for round in $(seq "$rounds"); do
   WINEPREFIX="$work/vestrel" wine 'C:\Vestrel\Vestrel.exe' >/dev/null 2>&1 &
   WINEPREFIX="$work/clock" wine clock >/dev/null 2>&1 &
   vp=$(wait_pid Vestrel.exe "$work/vestrel") cp=$(wait_pid clock.exe "$work/clock")
-  vs=$(wait_pid wineserver "$work/vestrel") cs=$(wait_pid wineserver "$work/clock")
+  vs=$(wait_pid 'wineserver(64)?' "$work/vestrel") cs=$(wait_pid 'wineserver(64)?' "$work/clock")
   [[ -n "$vp" && -n "$cp" && -n "$vs" && -n "$cs" ]] || { echo "a process did not start" >&2; exit 1; }
   sleep "$settle"
   a0=$(cpu_ns "$vp") b0=$(cpu_ns "$vs") c0=$(cpu_ns "$cp") d0=$(cpu_ns "$cs")

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev valgrind
-  qt6-base-dev libgl-dev libxcb1-dev fonts-ipafont-mincho fonts-ipafont-gothic
+  qt6-base-dev libgl-dev libxcb1-dev libx11-dev fonts-ipafont-mincho fonts-ipafont-gothic
   g++-mingw-w64-x86-64 wine wine64
   xvfb openbox xdotool x11-utils x11-apps imagemagick faketime locales xcompmgr bc
 )
