@@ -19,7 +19,8 @@ for size in large small; do
   args=("$start" "$frames")
   [[ $size == small ]] && args+=(small)
   valgrind --tool=callgrind --dump-after='*DrawFrame*' --combine-dumps=yes --dump-line=no \
-    --dump-instr=no --callgrind-out-file="$work/pipe" "$bin" "${args[@]}" >/dev/null 2>&1
+    --dump-instr=no --callgrind-out-file="$work/pipe" "$bin" "${args[@]}" >/dev/null 2>"$work/valgrind.log" ||
+    { tail -n 5 "$work/valgrind.log" >&2; exit 1; }
   # A reader waiting to open the pipe is let through (opening it both ways never blocks),
   # finds the run over and ends.
   touch "$work/over"
