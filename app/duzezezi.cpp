@@ -55,6 +55,9 @@ duzezezi::duzezezi(forms::Runtime& runtime)
               {&Menu, &bar, &timerN[0], &timerN[1], &timerN[2], &Max, &Low, &TopSet, &Cre}} {
   SetDesignBounds(design::kFormClientArea.left, design::kFormClientArea.top,
                   design::kFormClientArea.width, design::kFormClientArea.height);
+  // Timer1_Timer draws only when the time of day, to the second, differs from the time last
+  // drawn; its other ticks change nothing.
+  runtime.TimerActsOnSecondChange(Timer1);
 }
 
 void duzezezi::OnTimer(const forms::Timer& timer) {

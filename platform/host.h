@@ -76,6 +76,13 @@ class Host {
   // --- Timers, identified by the runtime's index; interval 0 or not running means silent.
   // Every call restarts the period.
   virtual void SetTimer(int index, Long interval_ms, bool running) = 0;
+  // A timer whose handler acts only when the local time of day, read to the second, has
+  // changed, and whose interval is at most a second. Ticks within an unchanged second do
+  // nothing, so a host may instead tick it just after each second boundary and at once when
+  // the system time is changed or the machine resumes. Hosts that cannot keep the interval.
+  virtual void SetSecondTimer(int index, Long interval_ms, bool running) {
+    SetTimer(index, interval_ms, running);
+  }
 
   // --- Modal interaction
   // Shows the popup at the pointer; the chosen item's index in `items`, or none.

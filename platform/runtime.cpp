@@ -7,6 +7,7 @@
 namespace forms {
 namespace {
 Runtime* g_current = nullptr;
+constexpr Long kMillisecondsPerSecond = 1000;
 }  // namespace
 
 Runtime::Runtime(Host& host)
@@ -170,11 +171,25 @@ LabelView Runtime::Label() const {
 
 int Runtime::AddTimer(Timer& timer) {
   timers_.push_back(&timer);
+  second_timers_.push_back(false);
   return static_cast<int>(timers_.size()) - 1;
 }
 
 void Runtime::TimerChanged(const Timer& timer) {
-  host_.SetTimer(timer.index(), timer.Interval(), timer.Enabled() && timer.Interval() > 0);
+  const int index = timer.index();
+  const bool running = timer.Enabled() && timer.Interval() > 0;
+  // Waking at each second boundary sees every change of second that ticks of at most a
+  // second would see, and no later; a longer interval keeps its own period.
+  if (second_timers_[index] && timer.Interval() <= kMillisecondsPerSecond) {
+    host_.SetSecondTimer(index, timer.Interval(), running);
+  } else {
+    host_.SetTimer(index, timer.Interval(), running);
+  }
+}
+
+void Runtime::TimerActsOnSecondChange(const Timer& timer) {
+  second_timers_[timer.index()] = true;
+  TimerChanged(timer);
 }
 
 void Runtime::PopupMenu(Menu& menu) {

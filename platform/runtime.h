@@ -53,6 +53,9 @@ class Runtime {
   // --- Used by the controls and the program's statements
   int AddTimer(Timer& timer);
   void TimerChanged(const Timer& timer);
+  // The form says that this timer's handler acts only when the second of the time of day
+  // changes; the host may then wake it once a second instead of every interval.
+  void TimerActsOnSecondChange(const Timer& timer);
   // Something visible changed; the host hears of it once the running handler ends or yields
   // (at once outside handlers), so a frame's many drawing steps make one repaint.
   void SurfaceChanged() {
@@ -77,6 +80,7 @@ class Runtime {
   RecordFiles files_;
   std::unique_ptr<Form> form_;
   std::vector<Timer*> timers_;
+  std::vector<bool> second_timers_;  // by timer index
   int depth_ = 0;
   std::exception_ptr pending_error_;
   bool repaint_pending_ = false;

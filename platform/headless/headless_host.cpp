@@ -51,8 +51,9 @@ HeadlessHost::HeadlessHost() = default;
 
 void HeadlessHost::SetTimeOfDay(int hour, int minute, int second, int millisecond) {
   const std::int64_t time = ((hour * 60LL + minute) * 60 + second) * 1000 + millisecond;
-  // Setting the clock does not change how long the timers still have to run.
-  for (TimerState& timer : timers) timer.due += time - now_ms_;
+  // Setting the clock does not change how long the timers still have to run, except that
+  // timers woken at second boundaries hear of the change at once.
+  for (TimerState& timer : timers) timer.due = timer.on_second ? time : timer.due + time - now_ms_;
   now_ms_ = time;
 }
 
@@ -73,7 +74,20 @@ void HeadlessHost::SetTimer(int index, Long interval_ms, bool running) {
   timer.interval = interval_ms;
   timer.running = running;
   timer.due = now_ms_ + interval_ms;
+  timer.on_second = false;
   ++timer.generation;
+}
+
+void HeadlessHost::SetSecondTimer(int index, Long interval_ms, bool running) {
+  SetTimer(index, interval_ms, running);
+  if (!second_wakes) return;
+  timers[index].on_second = true;
+  timers[index].due = NextSecondWake(now_ms_);
+}
+
+std::int64_t HeadlessHost::NextSecondWake(std::int64_t time) {
+  const std::int64_t second = time >= 0 ? time / 1000 : -((999 - time) / 1000);
+  return (second + 1) * 1000;
 }
 
 void HeadlessHost::FireDueTimers(std::int64_t until) {
@@ -87,11 +101,14 @@ void HeadlessHost::FireDueTimers(std::int64_t until) {
     TimerState& timer = timers[next];
     now_ms_ = std::max(now_ms_, timer.due);
     const std::uint64_t generation = timer.generation;
+    ++timer.ticks;
     runtime_->TimerTick(next);
     // A timer its handler did not re-arm keeps its period; ticks missed while the program
     // was busy are not made up.
-    if (timers[next].generation == generation) {
-      timers[next].due = std::max(timers[next].due + timers[next].interval, now_ms_ + 1);
+    TimerState& after = timers[next];
+    if (after.generation == generation) {
+      after.due = after.on_second ? NextSecondWake(now_ms_)
+                                  : std::max(after.due + after.interval, now_ms_ + 1);
     }
   }
 }

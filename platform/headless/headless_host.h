@@ -61,6 +61,10 @@ class HeadlessHost : public forms::Host {
 
   // Record drawing operations in `drawing` (benchmarks turn it off).
   bool trace_drawing = true;
+  // Wake timers that act only on a change of second at each second boundary, and at once
+  // when the clock is set, as the real hosts do (they add a small margin the virtual clock
+  // does not need); off, every timer ticks at its interval.
+  bool second_wakes = true;
 
   // --- The virtual clock: milliseconds since midnight of day 0. Setting it leaves the time
   // the timers still have to run as it was.
@@ -103,6 +107,8 @@ class HeadlessHost : public forms::Host {
     bool running = false;
     std::int64_t due = 0;
     std::uint64_t generation = 0;
+    bool on_second = false;  // woken at second boundaries instead of every interval
+    std::uint64_t ticks = 0;
   };
   std::vector<TimerState> timers;
 
@@ -115,6 +121,7 @@ class HeadlessHost : public forms::Host {
   std::optional<forms::PixelPoint> WindowOrigin() override;
   void Invalidate() override {}
   void SetTimer(int index, Long interval_ms, bool running) override;
+  void SetSecondTimer(int index, Long interval_ms, bool running) override;
   std::optional<int> TrackPopupMenu(const std::vector<forms::PopupItem>& items) override;
   Integer MessageBox(std::string_view prompt, Integer buttons, std::string_view title) override;
   void DoEvents() override;
@@ -147,6 +154,8 @@ class HeadlessHost : public forms::Host {
   };
   void FireDueTimers(std::int64_t until);
   class MemoryReplaceSteps;
+  // The first second-boundary wake after `time`.
+  static std::int64_t NextSecondWake(std::int64_t time);
 
   forms::Runtime* runtime_ = nullptr;
   std::int64_t now_ms_ = 0;

@@ -78,8 +78,11 @@ std::string QtHost::AppPath() {
 }
 
 int QtHost::SecondsSinceMidnight() {
-  // The C library's clock, so that a faked time of day reaches the program.
-  const std::time_t now = std::time(nullptr);
+  // The C library's clock, so that a faked time of day reaches the program. The precise
+  // clock, not time(), which may lag the second boundary the timers wake at by a tick.
+  timespec precise{};
+  clock_gettime(CLOCK_REALTIME, &precise);
+  const std::time_t now = precise.tv_sec;
   std::tm local{};
   localtime_r(&now, &local);
   return (local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec;
@@ -96,6 +99,10 @@ void QtHost::PlaceWindow(int left, int top, int width, int height) {
 
 void QtHost::SetTimer(int index, forms::Long interval_ms, bool running) {
   timers_.Set(index, interval_ms, running);
+}
+
+void QtHost::SetSecondTimer(int index, forms::Long /*interval_ms*/, bool running) {
+  timers_.SetOnSecond(index, running);
 }
 
 std::optional<int> QtHost::TrackPopupMenu(const std::vector<forms::PopupItem>& items) {

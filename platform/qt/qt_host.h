@@ -39,6 +39,7 @@ class QtHost : public forms::NativeFileHost {
   std::optional<forms::PixelPoint> WindowOrigin() override;
   void Invalidate() override { window_.SurfaceChanged(); }
   void SetTimer(int index, forms::Long interval_ms, bool running) override;
+  void SetSecondTimer(int index, forms::Long interval_ms, bool running) override;
   std::optional<int> TrackPopupMenu(const std::vector<forms::PopupItem>& items) override;
   forms::Integer MessageBox(std::string_view prompt, forms::Integer buttons,
                             std::string_view title) override;

@@ -1,5 +1,6 @@
-// One Qt timer per runtime timer index. Every SetTimer call restarts the period; a timer
-// without an interval or not running is silent.
+// One Qt timer per runtime timer index. Every Set call restarts the period; a timer without
+// an interval or not running is silent. A timer set with SetOnSecond ticks just after each
+// boundary of the wall-clock second instead, and at once when the system clock is set.
 #pragma once
 
 #include <QTimer>
@@ -7,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/qt/clock_change_watch.h"
 #include "platform/types.h"
 
 namespace qt_host {
@@ -17,14 +19,32 @@ class TimerBank {
   ~TimerBank();
 
   void Set(int index, forms::Long interval_ms, bool running);
+  void SetOnSecond(int index, bool running);
   void StopAll();
   bool IsActive(int index) const;
+  bool OnSecond(int index) const;
   // Milliseconds until the timer's next tick; -1 when it is silent.
   int RemainingMs(int index) const;
 
+  // How long after a second boundary a timer set with SetOnSecond wakes: enough that the
+  // time of day read then is surely the new second.
+  static constexpr int kSecondMarginMs = 2;
+  // Milliseconds from now to the next wake of a timer set with SetOnSecond.
+  static int MsToNextSecond();
+
  private:
+  struct Entry {
+    std::unique_ptr<QTimer> timer;
+    bool on_second = false;
+    bool running = false;
+  };
+  Entry& At(int index);
+  void Tick(int index);
+  void ClockChanged();
+
   std::function<void(int)> on_tick_;
-  std::vector<std::unique_ptr<QTimer>> timers_;
+  std::vector<Entry> entries_;
+  std::unique_ptr<ClockChangeWatch> clock_watch_;
 };
 
 }  // namespace qt_host

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "platform/raster/or_shrink.h"
+#include "platform/raster/hand_compositor.h"
 #include "platform/raster/stroke_shape.h"
 
 namespace raster {
 
-void StrokeCanvas::ScratchDeleter::operator()(OrShrinkScratch* scratch) const {
-  delete scratch;
+void StrokeCanvas::CompositorDeleter::operator()(HandCompositor* compositor) const {
+  delete compositor;
 }
 
 StrokeCanvas::StrokeCanvas(int width, int height)
@@ -53,10 +53,15 @@ Rect StrokeCanvas::StretchOrInto(Image& target, const Rect& dst, const Rect& src
   return StretchOrInto(target, dst, src, nullptr);
 }
 
-Rect StrokeCanvas::StretchOrInto(Image& target, const Rect& dst, const Rect& src,
-                                 RowSpan* rows) const {
-  if (!scratch_.buffers) scratch_.buffers.reset(new OrShrinkScratch);
-  return OrShrink(strokes_, width_, height_, target, dst, src, rows, *scratch_.buffers);
+Rect StrokeCanvas::StretchOrInto(Image& target, const Rect& dst, const Rect& src, RowSpan* rows,
+                                 const RestoreRow* restore) const {
+  if (!compositor_.compositor) compositor_.compositor.reset(new HandCompositor);
+  ++copies_;
+  return compositor_.compositor->Copy(strokes_, width_, height_, target, dst, src, rows, restore);
+}
+
+Rect StrokeCanvas::last_copy_differs() const {
+  return compositor_.compositor ? compositor_.compositor->differs() : Rect{};
 }
 
 }  // namespace raster

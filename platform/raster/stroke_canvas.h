@@ -3,11 +3,13 @@
 // The canvas keeps what was drawn since the last Clear as a list of strokes instead of a
 // pixel array: a frame draws a dozen strokes on a large canvas that is never shown, and its
 // only reader is the shrinking OR copy onto the visible face. The pixels are still exactly
-// defined (PixelAt) and the copy produces exactly what averaging those pixels gives. The copy
-// keeps what it worked out for the strokes of its last calls, so a frame that repeats most of
-// the previous frame's strokes costs little more than its new ones.
+// defined (PixelAt), and the copy gives exactly what averaging those pixels gives; it keeps
+// what it worked out for recent frames (HandCompositor), so a frame costs little more than
+// what changed in it.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -15,7 +17,7 @@
 
 namespace raster {
 
-struct OrShrinkScratch;
+class HandCompositor;
 
 class StrokeCanvas {
  public:
@@ -45,7 +47,17 @@ class StrokeCanvas {
   Rect StretchOrInto(Image& target, const Rect& dst, const Rect& src) const;
   // The same, also widening rows[y] (one per row of `target`) to hold the columns of row y
   // that may have changed.
-  Rect StretchOrInto(Image& target, const Rect& dst, const Rect& src, RowSpan* rows) const;
+  // Puts back columns [left, right) of target row y as they were before any copy.
+  using RestoreRow = std::function<void(int y, int left, int right)>;
+  // With `restore`, the caller says that the target shows exactly the last copy from this
+  // canvas over what `restore` puts back; the copy then puts back and repaints only where
+  // its result changes.
+  Rect StretchOrInto(Image& target, const Rect& dst, const Rect& src, RowSpan* rows,
+                     const RestoreRow* restore = nullptr) const;
+  // Copies made so far, and where the last one's result may differ from the one before it
+  // (its own result: the pixels it ORs in, whatever the target).
+  std::uint64_t copies() const { return copies_; }
+  Rect last_copy_differs() const;
 
   struct Stroke {
     int x1, y1, x2, y2, pen_width;
@@ -55,23 +67,23 @@ class StrokeCanvas {
   const std::vector<Stroke>& strokes() const { return strokes_; }
 
  private:
-  // What StretchOrInto keeps between calls: buffers, so that a frame allocates nothing, and
-  // what it worked out for the last strokes. None of it changes a result: a copy of the
-  // canvas starts with empty ones.
-  struct ScratchDeleter {
-    void operator()(OrShrinkScratch* scratch) const;
+  // What StretchOrInto keeps between calls. None of it changes a result: a copy of the
+  // canvas starts without it.
+  struct CompositorDeleter {
+    void operator()(HandCompositor* compositor) const;
   };
-  struct ScratchSlot {
-    ScratchSlot() = default;
-    ScratchSlot(const ScratchSlot&) {}
-    ScratchSlot& operator=(const ScratchSlot&) { return *this; }
-    std::unique_ptr<OrShrinkScratch, ScratchDeleter> buffers;
+  struct CompositorSlot {
+    CompositorSlot() = default;
+    CompositorSlot(const CompositorSlot&) {}
+    CompositorSlot& operator=(const CompositorSlot&) { return *this; }
+    std::unique_ptr<HandCompositor, CompositorDeleter> compositor;
   };
 
   int width_;
   int height_;
   std::vector<Stroke> strokes_;
-  mutable ScratchSlot scratch_;
+  mutable CompositorSlot compositor_;
+  mutable std::uint64_t copies_ = 0;
 };
 
 }  // namespace raster

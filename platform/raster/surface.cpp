@@ -55,18 +55,37 @@ void Surface::Settle() const {
     changed_ = Union(changed_, image_.bounds());
   }
   drawn_ = {};
+  shows_only_copy_ = false;
 }
 
 void Surface::PaintOr(const StrokeCanvas& source, const Rect& dst, const Rect& src) {
-  Settle();
-  const Rect painted =
-      Intersect(source.StretchOrInto(image_, dst, src, drawn_rows_.data()), image_.bounds());
-  drawn_ = Union(drawn_, painted);
-  changed_ = Union(changed_, painted);
+  if (pending_ && picture_ == shown_ && shows_only_copy_ && copy_source_ == &source &&
+      copy_serial_ == source.copies()) {
+    // The copy puts back and repaints what it changes itself.
+    pending_ = false;
+    const StrokeCanvas::RestoreRow restore = [this](int y, int left, int right) {
+      RestoreRow(image_, shown_.get(), back_colour_, y, left, right);
+    };
+    const Rect painted = Intersect(
+        source.StretchOrInto(image_, dst, src, drawn_rows_.data(), &restore), image_.bounds());
+    drawn_ = Union(drawn_, painted);
+    changed_ = Union(changed_, Intersect(source.last_copy_differs(), image_.bounds()));
+  } else {
+    Settle();
+    const bool nothing_drawn = drawn_.empty();
+    const Rect painted =
+        Intersect(source.StretchOrInto(image_, dst, src, drawn_rows_.data()), image_.bounds());
+    drawn_ = Union(drawn_, painted);
+    changed_ = Union(changed_, painted);
+    shows_only_copy_ = nothing_drawn;
+  }
+  copy_source_ = &source;
+  copy_serial_ = source.copies();
 }
 
 void Surface::MarkDrawn(const Rect& area) {
   Settle();
+  shows_only_copy_ = false;
   const Rect clipped = Intersect(area, image_.bounds());
   if (clipped.empty()) return;
   for (int y = clipped.top; y < clipped.bottom(); ++y) {

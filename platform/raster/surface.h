@@ -4,9 +4,12 @@
 // Setting a picture takes effect when the pixels are next needed (to draw, to read, to report
 // what changed), and then copies only what differs from what the image holds: a frame that
 // takes the picture away and sets it again before drawing restores just the columns drawn on
-// each row since the picture was last put back.
+// each row since the picture was last put back. A frame that puts the same picture back and
+// copies again from the canvas of the last copy leaves the putting back to that copy, which
+// repaints only where its result changed; only that is reported as changed.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -60,6 +63,11 @@ class Surface {
   mutable std::vector<RowSpan> drawn_rows_;     // per row, the columns drawn over shown_
   mutable Rect drawn_;                          // holds them all
   mutable Rect changed_;                        // changed since the host last presented
+  // The last shrinking copy: its canvas, that canvas's copy count after it, and whether the
+  // image shows just the picture and that copy (nothing else drawn, nothing restored since).
+  const StrokeCanvas* copy_source_ = nullptr;
+  std::uint64_t copy_serial_ = 0;
+  mutable bool shows_only_copy_ = false;
 };
 
 }  // namespace raster

@@ -12,6 +12,16 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"VestrelClockWindow";
 constexpr wchar_t kProgramTitle[] = L"Vestrel";
 
+// How long after a second boundary a second timer wakes, so that the local time read then is
+// surely the new second. A wake that still finds the old second re-arms for the remainder.
+constexpr UINT kSecondMarginMs = 2;
+
+UINT MsToNextSecond() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  return 1000u - now.wMilliseconds + kSecondMarginMs;
+}
+
 RECT ToRect(const raster::Rect& r) {
   return {r.left, r.top, r.right(), r.bottom()};
 }
@@ -113,9 +123,21 @@ LRESULT Win32Host::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
       }
       break;
-    case WM_TIMER:
-      if (runtime_ != nullptr) runtime_->TimerTick(static_cast<int>(wparam) - 1);
+    case WM_TIMER: {
+      const int index = static_cast<int>(wparam) - 1;
+      if (runtime_ != nullptr) runtime_->TimerTick(index);
+      // A second timer's period is the time to the next second, worked out anew each time.
+      if (index >= 0 && index < static_cast<int>(timers_.size()) && timers_[index].on_second) {
+        ArmTimer(index);
+      }
       return 0;
+    }
+    case WM_TIMECHANGE:
+      ClockChanged();
+      return 0;
+    case WM_POWERBROADCAST:
+      if (wparam == PBT_APMRESUMEAUTOMATIC || wparam == PBT_APMRESUMESUSPEND) ClockChanged();
+      return TRUE;
     case WM_CLOSE:
       // The program decides: its unload event may keep the window.
       if (runtime_ != nullptr) runtime_->CloseRequested();
@@ -245,8 +267,23 @@ Long Win32Host::WindowHandle() {
 void Win32Host::SetTimer(int index, Long interval_ms, bool running) {
   if (index < 0) return;
   if (index >= static_cast<int>(timers_.size())) timers_.resize(index + 1);
-  timers_[index] = {interval_ms, running};
+  timers_[index] = {interval_ms, running, false};
   ArmTimer(index);
+}
+
+void Win32Host::SetSecondTimer(int index, Long interval_ms, bool running) {
+  if (index < 0) return;
+  if (index >= static_cast<int>(timers_.size())) timers_.resize(index + 1);
+  timers_[index] = {interval_ms, running, true};
+  ArmTimer(index);
+}
+
+void Win32Host::ClockChanged() {
+  for (int i = 0; i < static_cast<int>(timers_.size()) && runtime_ != nullptr; ++i) {
+    if (!timers_[i].on_second || !timers_[i].running) continue;
+    runtime_->TimerTick(i);
+    if (i < static_cast<int>(timers_.size()) && timers_[i].on_second) ArmTimer(i);
+  }
 }
 
 void Win32Host::ArmTimer(int index) {
@@ -254,7 +291,9 @@ void Win32Host::ArmTimer(int index) {
   const TimerState& timer = timers_[index];
   const UINT_PTR id = static_cast<UINT_PTR>(index) + 1;
   // Setting a timer again replaces it, so the period restarts with every call.
-  if (timer.running && timer.interval > 0) {
+  if (timer.running && timer.on_second) {
+    ::SetTimer(hwnd_, id, MsToNextSecond(), nullptr);
+  } else if (timer.running && timer.interval > 0) {
     ::SetTimer(hwnd_, id, static_cast<UINT>(timer.interval), nullptr);
   } else {
     KillTimer(hwnd_, id);

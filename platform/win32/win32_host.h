@@ -40,6 +40,7 @@ class Win32Host : public forms::NativeFileHost {
   std::optional<forms::PixelPoint> WindowOrigin() override;
   void Invalidate() override;
   void SetTimer(int index, Long interval_ms, bool running) override;
+  void SetSecondTimer(int index, Long interval_ms, bool running) override;
   std::optional<int> TrackPopupMenu(const std::vector<forms::PopupItem>& items) override;
   Integer MessageBox(std::string_view prompt, Integer buttons, std::string_view title) override;
   void DoEvents() override;
@@ -60,12 +61,15 @@ class Win32Host : public forms::NativeFileHost {
   struct TimerState {
     Long interval = 0;
     bool running = false;
+    bool on_second = false;  // wakes just after each second boundary instead
   };
 
   static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void CreateFormWindow(int left, int top, int width, int height);
   void ArmTimer(int index);
+  // The system clock was set or the machine resumed: timers that follow the second tick now.
+  void ClockChanged();
   bool HasForm() const;
   void OnPaint();
   void OnButtonDown(Integer button, WPARAM wparam, LPARAM lparam);

@@ -1,0 +1,106 @@
+// How a canvas rectangle shrinks into a target rectangle, in whole units. With g the gcd of
+// the two widths, a canvas column is dst.width / g units wide and a target column
+// src.width / g, so every overlap of a canvas pixel with a target pixel is a whole number of
+// units (rows alike). A target pixel's value is the sum of colour x overlap over the canvas
+// pixels under it, divided by its area and rounded.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "platform/raster/image.h"
+#include "platform/raster/packed_sum.h"
+
+namespace raster {
+
+class ShrinkMap {
+ public:
+  ShrinkMap() = default;
+  // Works out the rectangles only; BuildTables prepares the map for use.
+  ShrinkMap(const Rect& dst, const Rect& src, int canvas_width, int canvas_height,
+            const Rect& target_bounds);
+  bool SameAs(const ShrinkMap& other) const {
+    return dst_ == other.dst_ && src_ == other.src_ && out_ == other.out_ &&
+           canvas_ == other.canvas_;
+  }
+  void BuildTables();
+
+  // Target pixels that canvas pixels reach.
+  const Rect& out() const { return out_; }
+  std::int64_t area() const { return ux_ * uy_; }
+  // Whether sums work: a shrink (a canvas pixel reaches at most two target rows or columns),
+  // pixel sums that fit a channel of PackedSum and canvas columns that fit 16 bits.
+  bool summable() const;
+
+  // Canvas rows and columns that reach `out`.
+  int first_row() const { return first_row_; }
+  int last_row() const { return last_row_; }
+  int first_column() const { return first_column_; }
+  int last_column() const { return last_column_; }
+
+  // The target rows of `out` that canvas row y overlaps, with the overlap of each.
+  struct RowShare {
+    int count = 0;
+    int row[2] = {0, 0};
+    std::int64_t weight[2] = {0, 0};
+  };
+  const RowShare& Rows(int y) const { return rows_[static_cast<std::size_t>(y - first_row_)]; }
+
+  // The target columns of `out` that canvas columns [a, b] reach.
+  RowSpan Columns(int a, int b) const;
+
+  // How canvas column c shares out among target columns: `w0` units go to line[slot] and
+  // `w1` to line[slot + 1] of a line of sums with one guard slot each side of out's columns
+  // (line[1] is column out.left); what falls outside out goes to the guards.
+  struct Column {
+    std::int32_t start, first, last;  // units from out's left edge; out columns reached
+    std::int32_t slot, w0, w1;
+  };
+  const Column& ColumnAt(int c) const {
+    return columns_[static_cast<std::size_t>(c - first_column_)];
+  }
+  // Adds `colour` x the overlap of canvas columns [a, b] (which reach out) with each target
+  // column into `line`, laid out as above.
+  [[gnu::always_inline]] void AddRun(PackedSum* line, int a, int b, PackedSum colour) const {
+    const Column& from = ColumnAt(a);
+    const Column& to = ColumnAt(b);
+    const std::int64_t start = std::max<std::int64_t>(from.start, 0);
+    const std::int64_t end = std::min<std::int64_t>(to.start + kx_, out_.width * ux_);
+    if (from.first == to.last) {
+      line[from.first + 1] += colour * (end - start);
+      return;
+    }
+    line[from.first + 1] += colour * ((from.first + 1) * ux_ - start);
+    const PackedSum whole = colour * ux_;
+    for (int t = from.first + 1; t < to.last; ++t) line[t + 1] += whole;
+    line[to.last + 1] += colour * (end - to.last * ux_);
+  }
+  std::int64_t unit_width() const { return ux_; }
+
+ private:
+  Rect dst_, src_, out_, canvas_;
+  std::int64_t kx_ = 1, ux_ = 1, ky_ = 1, uy_ = 1;  // units per canvas / target pixel
+  int first_row_ = 0, last_row_ = -1, first_column_ = 0, last_column_ = -1;
+  std::vector<Column> columns_;  // per canvas column from first_column_
+  std::vector<RowShare> rows_;   // per canvas row from first_row_
+};
+
+// Adds `sign` x the sums a canvas row gathered in `line` (target columns [first, last] of out,
+// laid out as ShrinkMap::Column describes) into the target rows the canvas row falls in, and
+// zeroes the line again.
+template <typename Sums>
+void ShareLine(const ShrinkMap& map, int y, int first, int last, int sign, Sums& sums,
+               PackedSum* line) {
+  const int out_left = map.out().left;
+  const ShrinkMap::RowShare& share = map.Rows(y);
+  for (int i = 0; i < share.count; ++i) {
+    PackedSum* row = sums.Row(share.row[i]);
+    const int shift = out_left - sums.RowLeft(share.row[i]);
+    const PackedSum weight = sign * share.weight[i];
+    for (int t = first; t <= last; ++t) row[t + shift] += line[t + 1] * weight;
+  }
+  for (int t = first - 1; t <= last + 2; ++t) line[t + 1] = 0;
+}
+
+}  // namespace raster

@@ -1,0 +1,63 @@
+// The Linux host's timers that wake once a second, just after the wall-clock second changes.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <ctime>
+#include <vector>
+
+#include "platform/qt/timer_bank.h"
+
+namespace qt_host {
+namespace {
+
+long NanosecondsIntoSecond() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  return now.tv_nsec;
+}
+
+TEST(SecondTimer, WakesOnceASecondJustAfterTheBoundary) {
+  std::vector<long> woke_at;
+  TimerBank timers([&](int index) {
+    EXPECT_EQ(index, 1);
+    woke_at.push_back(NanosecondsIntoSecond());
+  });
+  timers.SetOnSecond(1, true);
+  EXPECT_TRUE(timers.OnSecond(1));
+  EXPECT_LE(timers.RemainingMs(1), 1000 + TimerBank::kSecondMarginMs);
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < 2500) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  timers.StopAll();
+  // Two or three wakes in two and a half seconds, not one every tenth of a second.
+  ASSERT_GE(woke_at.size(), 2u);
+  EXPECT_LE(woke_at.size(), 3u);
+  for (const long ns : woke_at) {
+    EXPECT_GE(ns, TimerBank::kSecondMarginMs * 1'000'000L);
+    EXPECT_LT(ns, 250'000'000L) << "woke far from the second boundary";  // a busy machine
+  }
+}
+
+TEST(SecondTimer, StoppedOrSetToAnIntervalItNoLongerFollowsTheSecond) {
+  TimerBank timers([](int) {});
+  timers.SetOnSecond(0, true);
+  EXPECT_TRUE(timers.IsActive(0));
+  timers.SetOnSecond(0, false);
+  EXPECT_FALSE(timers.IsActive(0));
+  timers.SetOnSecond(0, true);
+  timers.Set(0, 5000, true);
+  EXPECT_FALSE(timers.OnSecond(0));
+  EXPECT_GT(timers.RemainingMs(0), 4000);
+}
+
+TEST(SecondTimer, NextWakeIsWithinASecondPlusTheMargin) {
+  for (int i = 0; i < 5; ++i) {
+    const int ms = TimerBank::MsToNextSecond();
+    EXPECT_GE(ms, TimerBank::kSecondMarginMs);
+    EXPECT_LE(ms, 1000 + TimerBank::kSecondMarginMs);
+  }
+}
+
+}  // namespace
+}  // namespace qt_host
