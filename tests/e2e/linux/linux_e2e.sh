@@ -60,7 +60,9 @@ locate
   fail "window is $(window_value Width) x $(window_value Height), not 170 x 174"
 [[ $(xprop -id "$win" _NET_FRAME_EXTENTS) == *"= 0, 0, 0, 0" ]] || fail "the window has a frame"
 xprop -id "$win" WM_NAME | grep -q '"Vestrel"' || fail "title is not Vestrel"
-xprop -id "$win" _NET_WM_ICON | grep -q 'Icon (32 x 32)' || fail "no 32 x 32 window icon"
+# The whole property (xprop cuts long ones short), which may come a moment after the mapping.
+has_icon() { xprop -len 1000000000 -id "$win" _NET_WM_ICON | grep -q 'Icon (32 x 32)'; }
+wait_until 5 has_icon || fail "no 32 x 32 window icon"
 xwininfo -shape -id "$win" | grep -q 'Window shape extents: *170x174+0+0' ||
   fail "the window has no elliptical shape"
 wait_until 5 on_top || fail "_NET_WM_STATE_ABOVE is not set"
