@@ -8,6 +8,7 @@ namespace raster {
 void HandCompositor::Reset(const ShrinkMap& map) {
   map_ = map;
   map_.BuildTables();
+  summer_.Reset(map_);
   cache_.Clear();
   layers_.clear();
   previous_.clear();
@@ -210,7 +211,7 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
   const bool base_kept = !fresh_ && !layers_.empty() && base_layers_.size() + 1 == layers_.size() &&
                          std::equal(base_layers_.begin(), base_layers_.end(), layers_.begin());
   if (!base_kept) BuildBase();
-  if (last_ != nullptr) last_->MakeSums(map_, line_.data());
+  if (last_ != nullptr) last_->MakeSums(map_, summer_);
 
   // Where the last layer meets the base: base, plus its own sums, less what it covers there.
   if (last_ != nullptr) {

@@ -16,6 +16,7 @@
 
 #include "platform/raster/hand_layer.h"
 #include "platform/raster/layer_cache.h"
+#include "platform/raster/run_sums.h"
 #include "platform/raster/shrink_map.h"
 #include "platform/raster/stroke_shape.h"
 #include "platform/raster/sum_rows.h"
@@ -73,6 +74,7 @@ class HandCompositor {
   std::vector<ProfileRun> profile_, profile_row_;  // the base's runs; one row being made
   std::vector<std::size_t> profile_starts_;        // per canvas row from profile_top_, and end
   int profile_top_ = 0;
+  RunSums summer_;
   std::vector<PackedSum> line_;  // zeroed scratch: out's columns and a guard each side
   std::vector<RowSpan> drawn_;   // per target row, what the last copy ORed in
   bool fresh_ = true;

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/raster/run_sums.h"
 #include "platform/raster/shrink_map.h"
 #include "platform/raster/stroke_canvas.h"
 #include "platform/raster/stroke_shape.h"
@@ -35,10 +36,9 @@ class HandLayer {
   int bottom() const { return bottom_; }
   // All the layer covers on canvas row y: the widest stroke's run (empty when left > right).
   std::pair<int, int> Outer(int y) const { return Run(y, 0); }
-  // Works out the layer's own sums and pixels, once; `line` is zeroed scratch laid out as
-  // ShrinkMap::Column describes (and is left zeroed). A layer that only ever lies under
-  // others never needs them.
-  void MakeSums(const ShrinkMap& map, PackedSum* line) const;
+  // Works out the layer's own sums and pixels, once, with `summer` prepared for `map`. A layer
+  // that only ever lies under others never needs them.
+  void MakeSums(const ShrinkMap& map, RunSums& summer) const;
   const SparseSums& sums() const { return sums_; }
   // The layer's pixels had it been drawn alone, over the columns of sums().Span(y).
   const Pixel* OwnPixels(int y) const { return own_pixels_.data() + sums_.Offset(y); }

@@ -42,6 +42,7 @@ bool ShrinkMap::summable() const {
 
 void ShrinkMap::BuildTables() {
   columns_.clear();
+  edges_.clear();
   rows_.clear();
   if (!summable()) return;
   const std::int64_t edge = (out_.left - dst_.left) * ux_;  // out's left edge, in units
@@ -59,6 +60,11 @@ void ShrinkMap::BuildTables() {
                         static_cast<std::int32_t>(slot + 1),
                         static_cast<std::int32_t>(inside(slot, split - start)),
                         static_cast<std::int32_t>(inside(slot + 1, end - split))});
+  }
+  for (int c = first_column_; c <= last_column_ + 1; ++c) {
+    const std::int64_t units = std::clamp<std::int64_t>((c - src_.left) * kx_ - edge, 0, width);
+    edges_.push_back(
+        {static_cast<std::int32_t>(units / ux_), static_cast<std::int32_t>(units % ux_)});
   }
   for (int y = first_row_; y <= last_row_; ++y) {
     RowShare share;

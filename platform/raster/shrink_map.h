@@ -78,11 +78,19 @@ class ShrinkMap {
   }
   std::int64_t unit_width() const { return ux_; }
 
+  // Where the left edge of canvas column c (first_column .. last_column + 1) falls, clamped
+  // to out: `units` into out column `column` (out.width for out's right edge).
+  struct Edge {
+    std::int32_t column, units;
+  };
+  const Edge& EdgeAt(int c) const { return edges_[static_cast<std::size_t>(c - first_column_)]; }
+
  private:
   Rect dst_, src_, out_, canvas_;
   std::int64_t kx_ = 1, ux_ = 1, ky_ = 1, uy_ = 1;  // units per canvas / target pixel
   int first_row_ = 0, last_row_ = -1, first_column_ = 0, last_column_ = -1;
   std::vector<Column> columns_;  // per canvas column from first_column_
+  std::vector<Edge> edges_;      // per canvas column edge from first_column_
   std::vector<RowShare> rows_;   // per canvas row from first_row_
 };
 
