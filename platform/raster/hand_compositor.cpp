@@ -16,7 +16,6 @@ void HandCompositor::Reset(const ShrinkMap& map) {
   const Rect out = map.out();
   base_sums_.Reset(out);
   work_.Reset(out);
-  line_.assign(static_cast<std::size_t>(out.width) + 3, 0);
   base_pixels_.assign(static_cast<std::size_t>(out.width) * out.height, 0);
   base_spans_.assign(static_cast<std::size_t>(out.height), RowSpan{});
   fresh_ = true;
@@ -57,17 +56,16 @@ void HandCompositor::BuildBase() {
     if (begin == end) continue;
     const int y = profile_top_ + static_cast<int>(i);
     for (std::size_t k = begin; k < end; ++k) {
-      map_.AddRun(line_.data(), profile_[k].left, profile_[k].right, profile_[k].colour);
+      summer_.Add(base_sums_, y, profile_[k].left, profile_[k].right, profile_[k].colour);
     }
-    const int first = map_.ColumnAt(profile_[begin].left).first;
-    const int last = map_.ColumnAt(profile_[end - 1].right).last;
+    const RowSpan columns = map_.Columns(profile_[begin].left, profile_[end - 1].right);
     const ShrinkMap::RowShare& share = map_.Rows(y);
     for (int r = 0; r < share.count; ++r) {
-      base_spans_[static_cast<std::size_t>(share.row[r] - out.top)].Add(out.left + first,
-                                                                        out.left + last + 1);
+      base_spans_[static_cast<std::size_t>(share.row[r] - out.top)].Add(columns.left,
+                                                                        columns.right);
     }
-    ShareLine(map_, y, first, last, 1, base_sums_, line_.data());
   }
+  summer_.Flush(base_sums_);
   for (int y = out.top; y < out.bottom(); ++y) {
     const RowSpan span = base_spans_[static_cast<std::size_t>(y - out.top)];
     Pixel* pixels = BasePixels(y);
@@ -128,19 +126,12 @@ void HandCompositor::SubtractCoveredBase(const HandLayer& layer, DenseSums& sums
         profile_[end - 1].right < left) {
       continue;
     }
-    int first = right + 1, last = left - 1;
     for (std::size_t i = begin; i < end; ++i) {
       const int a = std::max(profile_[i].left, left), b = std::min(profile_[i].right, right);
-      if (a > b) continue;
-      map_.AddRun(line_.data(), a, b, profile_[i].colour);
-      first = std::min(first, a);
-      last = std::max(last, b);
-    }
-    if (first <= last) {
-      ShareLine(map_, y, map_.ColumnAt(first).first, map_.ColumnAt(last).last, -1, sums,
-                line_.data());
+      if (a <= b) summer_.Add(sums, y, a, b, -profile_[i].colour);
     }
   }
+  summer_.Flush(sums);
 }
 
 void HandCompositor::WriteRow(Image& target, int y, int left, int right) {

@@ -75,8 +75,7 @@ class HandCompositor {
   std::vector<std::size_t> profile_starts_;        // per canvas row from profile_top_, and end
   int profile_top_ = 0;
   RunSums summer_;
-  std::vector<PackedSum> line_;  // zeroed scratch: out's columns and a guard each side
-  std::vector<RowSpan> drawn_;   // per target row, what the last copy ORed in
+  std::vector<RowSpan> drawn_;  // per target row, what the last copy ORed in
   bool fresh_ = true;
   Rect differs_;
 };
