@@ -56,9 +56,10 @@ void HandCompositor::BuildBase() {
     if (begin == end) continue;
     const int y = profile_top_ + static_cast<int>(i);
     for (std::size_t k = begin; k < end; ++k) {
-      summer_.Add(base_sums_, y, profile_[k].left, profile_[k].right, profile_[k].colour);
+      summer_.Add(base_sums_, y, profile_[k].left, profile_[k].right, profile_[k].step);
     }
-    const RowSpan columns = map_.Columns(profile_[begin].left, profile_[end - 1].right);
+    const auto [left, right] = profile_extents_[i];
+    const RowSpan columns = map_.Columns(left, right);
     const ShrinkMap::RowShare& share = map_.Rows(y);
     for (int r = 0; r < share.count; ++r) {
       base_spans_[static_cast<std::size_t>(share.row[r] - out.top)].Add(columns.left,
@@ -78,6 +79,7 @@ void HandCompositor::BuildBase() {
 void HandCompositor::BuildBaseProfile() {
   profile_.clear();
   profile_starts_.clear();
+  profile_extents_.clear();
   int top = map_.last_row() + 1, bottom = map_.first_row() - 1;
   for (const HandLayer* layer : base_layers_) {
     top = std::min(top, layer->top());
@@ -96,20 +98,25 @@ void HandCompositor::BuildBaseProfile() {
       for (std::size_t i = 0; i < old_end; ++i) {  // what lies left of the layer
         const ProfileRun run = profile_row_[i];
         if (run.left < left)
-          profile_row_.push_back({run.left, std::min(run.right, left - 1), run.colour});
+          profile_row_.push_back({run.left, std::min(run.right, left - 1), run.step});
       }
-      layer->ForEachRun(y, [&](int l, int r, PackedSum colour) {
-        profile_row_.push_back({l, r, colour});
+      layer->ForEachStroke(y, [&](int l, int r, PackedSum step) {
+        profile_row_.push_back({l, r, step});
       });
       for (std::size_t i = 0; i < old_end; ++i) {  // and right of it
         const ProfileRun run = profile_row_[i];
         if (run.right > right)
-          profile_row_.push_back({std::max(run.left, right + 1), run.right, run.colour});
+          profile_row_.push_back({std::max(run.left, right + 1), run.right, run.step});
       }
       profile_row_.erase(profile_row_.begin(),
                          profile_row_.begin() + static_cast<std::ptrdiff_t>(old_end));
     }
     profile_.insert(profile_.end(), profile_row_.begin(), profile_row_.end());
+    std::pair<int, int> extent{map_.last_column() + 1, map_.first_column() - 1};
+    for (const ProfileRun& run : profile_row_) {
+      extent = {std::min(extent.first, run.left), std::max(extent.second, run.right)};
+    }
+    profile_extents_.push_back(extent);
   }
   profile_starts_.push_back(profile_.size());
 }
@@ -122,13 +129,12 @@ void HandCompositor::SubtractCoveredBase(const HandLayer& layer, DenseSums& sums
     const auto [left, right] = layer.Outer(y);
     const std::size_t begin = profile_starts_[static_cast<std::size_t>(y - profile_top_)];
     const std::size_t end = profile_starts_[static_cast<std::size_t>(y - profile_top_) + 1];
-    if (left > right || begin == end || profile_[begin].left > right ||
-        profile_[end - 1].right < left) {
-      continue;
-    }
+    const auto [base_left, base_right] =
+        profile_extents_[static_cast<std::size_t>(y - profile_top_)];
+    if (left > right || base_left > right || base_right < left) continue;
     for (std::size_t i = begin; i < end; ++i) {
       const int a = std::max(profile_[i].left, left), b = std::min(profile_[i].right, right);
-      if (a <= b) summer_.Add(sums, y, a, b, -profile_[i].colour);
+      if (a <= b) summer_.Add(sums, y, a, b, -profile_[i].step);
     }
   }
   summer_.Flush(sums);

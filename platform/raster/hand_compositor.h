@@ -38,7 +38,8 @@ class HandCompositor {
   void Reset(const ShrinkMap& map);
   void FindLayers(const std::vector<Stroke>& strokes);
   void BuildBase();
-  // The base as runs of one colour per canvas row, what shows where nothing covers it.
+  // The base as stroke runs per canvas row, each cut to what shows where nothing covers it;
+  // a pixel shows the sum of the steps of the runs over it.
   void BuildBaseProfile();
   // Subtracts from `sums` what `layer` covers of the base, from the base's profile.
   void SubtractCoveredBase(const HandLayer& layer, DenseSums& sums);
@@ -69,10 +70,11 @@ class HandCompositor {
   DenseSums work_;                   // base and last layer where they meet
   struct ProfileRun {
     int left, right;  // canvas columns, inclusive
-    PackedSum colour;
+    PackedSum step;
   };
-  std::vector<ProfileRun> profile_, profile_row_;  // the base's runs; one row being made
-  std::vector<std::size_t> profile_starts_;        // per canvas row from profile_top_, and end
+  std::vector<ProfileRun> profile_, profile_row_;     // the base's runs; one row being made
+  std::vector<std::size_t> profile_starts_;           // per canvas row from profile_top_, and end
+  std::vector<std::pair<int, int>> profile_extents_;  // per canvas row: all its runs cover
   int profile_top_ = 0;
   RunSums summer_;
   std::vector<RowSpan> drawn_;  // per target row, what the last copy ORed in

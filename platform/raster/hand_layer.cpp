@@ -62,12 +62,9 @@ void HandLayer::MakeSums(const ShrinkMap& map, RunSums& summer) const {
   if (first > last) return;
   sums_.Reset(first, std::vector<RowSpan>(spans.begin() + (first - out.top),
                                           spans.begin() + (last - out.top + 1)));
-  // A pixel's colour is the sum of the steps of the strokes covering it.
   for (int y = top_; y <= bottom_; ++y) {
-    const std::pair<std::int16_t, std::int16_t>* runs = RowRuns(y);
-    for (std::size_t k = 0; k < steps_.size() && runs[k].first <= runs[k].second; ++k) {
-      summer.Add(sums_, y, runs[k].first, runs[k].second, steps_[k]);
-    }
+    ForEachStroke(
+        y, [&](int left, int right, PackedSum step) { summer.Add(sums_, y, left, right, step); });
   }
   summer.Flush(sums_);
   own_pixels_.resize(sums_.size());
