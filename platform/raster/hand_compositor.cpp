@@ -56,7 +56,8 @@ void HandCompositor::BuildBase() {
     if (begin == end) continue;
     const int y = profile_top_ + static_cast<int>(i);
     for (std::size_t k = begin; k < end; ++k) {
-      summer_.Add(base_sums_, y, profile_[k].left, profile_[k].right, profile_[k].step);
+      const ProfileRun& run = profile_[k];
+      if (run.left <= run.right) summer_.Add(base_sums_, y, run.left, run.right, run.step);
     }
     const auto [left, right] = profile_extents_[i];
     const RowSpan columns = map_.Columns(left, right);
@@ -87,34 +88,32 @@ void HandCompositor::BuildBaseProfile() {
   }
   profile_top_ = top;
   for (int y = top; y <= bottom; ++y) {
-    profile_starts_.push_back(profile_.size());
-    // Each layer in turn over what the ones before it left.
-    profile_row_.clear();
+    const std::size_t row_start = profile_.size();
+    profile_starts_.push_back(row_start);
+    // Each layer in turn: the runs before it keep what lies left and right of it.
     for (const HandLayer* layer : base_layers_) {
       if (y < layer->top() || y > layer->bottom()) continue;
       const auto [left, right] = layer->Outer(y);
       if (left > right) continue;
-      const std::size_t old_end = profile_row_.size();
-      for (std::size_t i = 0; i < old_end; ++i) {  // what lies left of the layer
-        const ProfileRun run = profile_row_[i];
-        if (run.left < left)
-          profile_row_.push_back({run.left, std::min(run.right, left - 1), run.step});
+      for (std::size_t i = row_start, end = profile_.size(); i < end; ++i) {
+        ProfileRun& run = profile_[i];
+        if (run.right < left || run.left > right) continue;
+        const ProfileRun right_part{right + 1, run.right, run.step};
+        if (run.left >= left) {
+          run = right_part;  // empty when nothing lies right of the layer either
+        } else {
+          run.right = left - 1;
+          if (right_part.left <= right_part.right) profile_.push_back(right_part);  // moves `run`
+        }
       }
       layer->ForEachStroke(y, [&](int l, int r, PackedSum step) {
-        profile_row_.push_back({l, r, step});
+        profile_.push_back({l, r, step});
       });
-      for (std::size_t i = 0; i < old_end; ++i) {  // and right of it
-        const ProfileRun run = profile_row_[i];
-        if (run.right > right)
-          profile_row_.push_back({std::max(run.left, right + 1), run.right, run.step});
-      }
-      profile_row_.erase(profile_row_.begin(),
-                         profile_row_.begin() + static_cast<std::ptrdiff_t>(old_end));
     }
-    profile_.insert(profile_.end(), profile_row_.begin(), profile_row_.end());
     std::pair<int, int> extent{map_.last_column() + 1, map_.first_column() - 1};
-    for (const ProfileRun& run : profile_row_) {
-      extent = {std::min(extent.first, run.left), std::max(extent.second, run.right)};
+    for (std::size_t i = row_start; i < profile_.size(); ++i) {
+      extent = {std::min(extent.first, profile_[i].left),
+                std::max(extent.second, profile_[i].right)};
     }
     profile_extents_.push_back(extent);
   }

@@ -72,7 +72,7 @@ class HandCompositor {
     int left, right;  // canvas columns, inclusive
     PackedSum step;
   };
-  std::vector<ProfileRun> profile_, profile_row_;     // the base's runs; one row being made
+  std::vector<ProfileRun> profile_;                   // the base's runs (some empty: left > right)
   std::vector<std::size_t> profile_starts_;           // per canvas row from profile_top_, and end
   std::vector<std::pair<int, int>> profile_extents_;  // per canvas row: all its runs cover
   int profile_top_ = 0;
