@@ -1,12 +1,12 @@
 // The shrinking OR copy of a stroke canvas, built from what a frame really changes.
 //
 // The canvas is split into layers (strokes along one segment: a clock hand). All layers but
-// the last form the base: per canvas row, runs of the colour that shows where nothing else
-// covers it, summed into the target once and kept with its rounded pixels for as long as
-// those layers stay the same. The last layer (a clock's second hand) shows its own rounded
-// pixels wherever the base is empty; where it meets the base, a pixel's sums are the base's
-// plus the layer's own, less the base runs the layer covers. When the target still shows the
-// last copy, only the rows of the old and new last layer are put back and repainted.
+// the last form the base: per canvas row, stroke runs with their colour steps, cut to where no
+// later hand covers them, summed into the target once and kept with its rounded pixels for as
+// long as those layers stay the same. The last layer (a clock's second hand) shows its own
+// rounded pixels wherever the base is empty; where it meets the base, a pixel's sums are the
+// base's plus the layer's own, less the base runs the layer covers. When the target still
+// shows the last copy, only the rows of the old and new last layer are put back and repainted.
 // See docs/renderer.md.
 #pragma once
 
