@@ -12,26 +12,26 @@ trap '[[ -n "${KEEP:-}" ]] && cp "$work"/*.frames "$KEEP"/; rm -rf "$work"' EXIT
 
 for size in large small; do
   mkfifo "$work/pipe"
-  # Each dump opens the pipe anew; read until the run is over.
-  (while [[ ! -e "$work/over" ]]; do cat "$work/pipe"; done |
-    grep --line-buffered '^totals:' | cut -d' ' -f2 >"$work/$size.txt") &
+  # Callgrind opens the pipe anew for each dump. A reader that reopened it after every dump
+  # could see the end of one dump and close just as the next dump opened the pipe, which
+  # then had no reader and killed valgrind with SIGPIPE. This reader holds the pipe open
+  # both ways for the whole run and stops at the line written after valgrind has ended.
+  # (sed -u reads no further than it needs, so it sees that line once it is written.)
+  sed -un -e '/^over$/q' -e 's/^totals: //p' <>"$work/pipe" >"$work/$size.txt" &
   reader=$!
   args=("$start" "$frames")
   [[ $size == small ]] && args+=(small)
   valgrind --tool=callgrind --dump-after='*DrawFrame*' --combine-dumps=yes --dump-line=no \
     --dump-instr=no --callgrind-out-file="$work/pipe" "$bin" "${args[@]}" >/dev/null 2>"$work/valgrind.log" ||
-    { tail -n 5 "$work/valgrind.log" >&2; exit 1; }
-  # A reader waiting to open the pipe is let through (opening it both ways never blocks),
-  # finds the run over and ends.
-  touch "$work/over"
-  exec 3<>"$work/pipe"
-  exec 3>&-
+    { tail -n 5 "$work/valgrind.log" >&2; kill "$reader"; exit 1; }
+  echo over >"$work/pipe"
   wait "$reader"
-  rm -f "$work/pipe" "$work/over"
+  rm -f "$work/pipe"
   # The first dump is start-up plus the first frame; then one per frame; the last is exit.
   sed '1d;$d' "$work/$size.txt" >"$work/$size.frames"
   sort -n "$work/$size.frames" >"$work/$size.sorted"
   n=$(wc -l <"$work/$size.sorted")
+  ((n == frames - 1)) || { echo "$size: $n frame counts for $frames frames" >&2; exit 1; }
   pick() { sed -n "${1}p" "$work/$size.sorted"; }
   over=$(awk '$1 > 150000' "$work/$size.frames" | wc -l)
   first=$(head -n 60 "$work/$size.frames" | sort -n | tail -n1)

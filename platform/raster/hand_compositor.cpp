@@ -8,6 +8,7 @@ namespace raster {
 void HandCompositor::Reset(const ShrinkMap& map) {
   map_ = map;
   map_.BuildTables();
+  summer_.Reset(map_);
   cache_.Clear();
   layers_.clear();
   previous_.clear();
@@ -15,7 +16,6 @@ void HandCompositor::Reset(const ShrinkMap& map) {
   const Rect out = map.out();
   base_sums_.Reset(out);
   work_.Reset(out);
-  line_.assign(static_cast<std::size_t>(out.width) + 3, 0);
   base_pixels_.assign(static_cast<std::size_t>(out.width) * out.height, 0);
   base_spans_.assign(static_cast<std::size_t>(out.height), RowSpan{});
   fresh_ = true;
@@ -56,17 +56,18 @@ void HandCompositor::BuildBase() {
     if (begin == end) continue;
     const int y = profile_top_ + static_cast<int>(i);
     for (std::size_t k = begin; k < end; ++k) {
-      map_.AddRun(line_.data(), profile_[k].left, profile_[k].right, profile_[k].colour);
+      const ProfileRun& run = profile_[k];
+      if (run.left <= run.right) summer_.Add(base_sums_, y, run.left, run.right, run.step);
     }
-    const int first = map_.ColumnAt(profile_[begin].left).first;
-    const int last = map_.ColumnAt(profile_[end - 1].right).last;
+    const auto [left, right] = profile_extents_[i];
+    const RowSpan columns = map_.Columns(left, right);
     const ShrinkMap::RowShare& share = map_.Rows(y);
     for (int r = 0; r < share.count; ++r) {
-      base_spans_[static_cast<std::size_t>(share.row[r] - out.top)].Add(out.left + first,
-                                                                        out.left + last + 1);
+      base_spans_[static_cast<std::size_t>(share.row[r] - out.top)].Add(columns.left,
+                                                                        columns.right);
     }
-    ShareLine(map_, y, first, last, 1, base_sums_, line_.data());
   }
+  summer_.Flush(base_sums_);
   for (int y = out.top; y < out.bottom(); ++y) {
     const RowSpan span = base_spans_[static_cast<std::size_t>(y - out.top)];
     Pixel* pixels = BasePixels(y);
@@ -79,6 +80,7 @@ void HandCompositor::BuildBase() {
 void HandCompositor::BuildBaseProfile() {
   profile_.clear();
   profile_starts_.clear();
+  profile_extents_.clear();
   int top = map_.last_row() + 1, bottom = map_.first_row() - 1;
   for (const HandLayer* layer : base_layers_) {
     top = std::min(top, layer->top());
@@ -86,31 +88,34 @@ void HandCompositor::BuildBaseProfile() {
   }
   profile_top_ = top;
   for (int y = top; y <= bottom; ++y) {
-    profile_starts_.push_back(profile_.size());
-    // Each layer in turn over what the ones before it left.
-    profile_row_.clear();
+    const std::size_t row_start = profile_.size();
+    profile_starts_.push_back(row_start);
+    // Each layer in turn: the runs before it keep what lies left and right of it.
     for (const HandLayer* layer : base_layers_) {
       if (y < layer->top() || y > layer->bottom()) continue;
       const auto [left, right] = layer->Outer(y);
       if (left > right) continue;
-      const std::size_t old_end = profile_row_.size();
-      for (std::size_t i = 0; i < old_end; ++i) {  // what lies left of the layer
-        const ProfileRun run = profile_row_[i];
-        if (run.left < left)
-          profile_row_.push_back({run.left, std::min(run.right, left - 1), run.colour});
+      for (std::size_t i = row_start, end = profile_.size(); i < end; ++i) {
+        ProfileRun& run = profile_[i];
+        if (run.right < left || run.left > right) continue;
+        const ProfileRun right_part{right + 1, run.right, run.step};
+        if (run.left >= left) {
+          run = right_part;  // empty when nothing lies right of the layer either
+        } else {
+          run.right = left - 1;
+          if (right_part.left <= right_part.right) profile_.push_back(right_part);  // moves `run`
+        }
       }
-      layer->ForEachRun(y, [&](int l, int r, PackedSum colour) {
-        profile_row_.push_back({l, r, colour});
+      layer->ForEachStroke(y, [&](int l, int r, PackedSum step) {
+        profile_.push_back({l, r, step});
       });
-      for (std::size_t i = 0; i < old_end; ++i) {  // and right of it
-        const ProfileRun run = profile_row_[i];
-        if (run.right > right)
-          profile_row_.push_back({std::max(run.left, right + 1), run.right, run.colour});
-      }
-      profile_row_.erase(profile_row_.begin(),
-                         profile_row_.begin() + static_cast<std::ptrdiff_t>(old_end));
     }
-    profile_.insert(profile_.end(), profile_row_.begin(), profile_row_.end());
+    std::pair<int, int> extent{map_.last_column() + 1, map_.first_column() - 1};
+    for (std::size_t i = row_start; i < profile_.size(); ++i) {
+      extent = {std::min(extent.first, profile_[i].left),
+                std::max(extent.second, profile_[i].right)};
+    }
+    profile_extents_.push_back(extent);
   }
   profile_starts_.push_back(profile_.size());
 }
@@ -123,23 +128,15 @@ void HandCompositor::SubtractCoveredBase(const HandLayer& layer, DenseSums& sums
     const auto [left, right] = layer.Outer(y);
     const std::size_t begin = profile_starts_[static_cast<std::size_t>(y - profile_top_)];
     const std::size_t end = profile_starts_[static_cast<std::size_t>(y - profile_top_) + 1];
-    if (left > right || begin == end || profile_[begin].left > right ||
-        profile_[end - 1].right < left) {
-      continue;
-    }
-    int first = right + 1, last = left - 1;
+    const auto [base_left, base_right] =
+        profile_extents_[static_cast<std::size_t>(y - profile_top_)];
+    if (left > right || base_left > right || base_right < left) continue;
     for (std::size_t i = begin; i < end; ++i) {
       const int a = std::max(profile_[i].left, left), b = std::min(profile_[i].right, right);
-      if (a > b) continue;
-      map_.AddRun(line_.data(), a, b, profile_[i].colour);
-      first = std::min(first, a);
-      last = std::max(last, b);
-    }
-    if (first <= last) {
-      ShareLine(map_, y, map_.ColumnAt(first).first, map_.ColumnAt(last).last, -1, sums,
-                line_.data());
+      if (a <= b) summer_.Add(sums, y, a, b, -profile_[i].step);
     }
   }
+  summer_.Flush(sums);
 }
 
 void HandCompositor::WriteRow(Image& target, int y, int left, int right) {
@@ -210,7 +207,7 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
   const bool base_kept = !fresh_ && !layers_.empty() && base_layers_.size() + 1 == layers_.size() &&
                          std::equal(base_layers_.begin(), base_layers_.end(), layers_.begin());
   if (!base_kept) BuildBase();
-  if (last_ != nullptr) last_->MakeSums(map_, line_.data());
+  if (last_ != nullptr) last_->MakeSums(map_, summer_);
 
   // Where the last layer meets the base: base, plus its own sums, less what it covers there.
   if (last_ != nullptr) {

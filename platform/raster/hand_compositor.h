@@ -1,12 +1,12 @@
 // The shrinking OR copy of a stroke canvas, built from what a frame really changes.
 //
 // The canvas is split into layers (strokes along one segment: a clock hand). All layers but
-// the last form the base: per canvas row, runs of the colour that shows where nothing else
-// covers it, summed into the target once and kept with its rounded pixels for as long as
-// those layers stay the same. The last layer (a clock's second hand) shows its own rounded
-// pixels wherever the base is empty; where it meets the base, a pixel's sums are the base's
-// plus the layer's own, less the base runs the layer covers. When the target still shows the
-// last copy, only the rows of the old and new last layer are put back and repainted.
+// the last form the base: per canvas row, stroke runs with their colour steps, cut to where no
+// later hand covers them, summed into the target once and kept with its rounded pixels for as
+// long as those layers stay the same. The last layer (a clock's second hand) shows its own
+// rounded pixels wherever the base is empty; where it meets the base, a pixel's sums are the
+// base's plus the layer's own, less the base runs the layer covers. When the target still
+// shows the last copy, only the rows of the old and new last layer are put back and repainted.
 // See docs/renderer.md.
 #pragma once
 
@@ -16,6 +16,7 @@
 
 #include "platform/raster/hand_layer.h"
 #include "platform/raster/layer_cache.h"
+#include "platform/raster/run_sums.h"
 #include "platform/raster/shrink_map.h"
 #include "platform/raster/stroke_shape.h"
 #include "platform/raster/sum_rows.h"
@@ -37,7 +38,8 @@ class HandCompositor {
   void Reset(const ShrinkMap& map);
   void FindLayers(const std::vector<Stroke>& strokes);
   void BuildBase();
-  // The base as runs of one colour per canvas row, what shows where nothing covers it.
+  // The base as stroke runs per canvas row, each cut to what shows where nothing covers it;
+  // a pixel shows the sum of the steps of the runs over it.
   void BuildBaseProfile();
   // Subtracts from `sums` what `layer` covers of the base, from the base's profile.
   void SubtractCoveredBase(const HandLayer& layer, DenseSums& sums);
@@ -68,13 +70,14 @@ class HandCompositor {
   DenseSums work_;                   // base and last layer where they meet
   struct ProfileRun {
     int left, right;  // canvas columns, inclusive
-    PackedSum colour;
+    PackedSum step;
   };
-  std::vector<ProfileRun> profile_, profile_row_;  // the base's runs; one row being made
-  std::vector<std::size_t> profile_starts_;        // per canvas row from profile_top_, and end
+  std::vector<ProfileRun> profile_;                   // the base's runs (some empty: left > right)
+  std::vector<std::size_t> profile_starts_;           // per canvas row from profile_top_, and end
+  std::vector<std::pair<int, int>> profile_extents_;  // per canvas row: all its runs cover
   int profile_top_ = 0;
-  std::vector<PackedSum> line_;  // zeroed scratch: out's columns and a guard each side
-  std::vector<RowSpan> drawn_;   // per target row, what the last copy ORed in
+  RunSums summer_;
+  std::vector<RowSpan> drawn_;  // per target row, what the last copy ORed in
   bool fresh_ = true;
   Rect differs_;
 };

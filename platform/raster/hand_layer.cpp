@@ -41,7 +41,7 @@ HandLayer::HandLayer(std::span<const Stroke> strokes, const ShrinkMap& map, PenD
   }
 }
 
-void HandLayer::MakeSums(const ShrinkMap& map, PackedSum* line) const {
+void HandLayer::MakeSums(const ShrinkMap& map, RunSums& summer) const {
   if (sums_made_) return;
   sums_made_ = true;
   // The target columns each target row receives.
@@ -63,15 +63,10 @@ void HandLayer::MakeSums(const ShrinkMap& map, PackedSum* line) const {
   sums_.Reset(first, std::vector<RowSpan>(spans.begin() + (first - out.top),
                                           spans.begin() + (last - out.top + 1)));
   for (int y = top_; y <= bottom_; ++y) {
-    int from = map.last_column() + 1, to = map.first_column() - 1;
-    ForEachRun(y, [&](int left, int right, PackedSum colour) {
-      map.AddRun(line, left, right, colour);
-      from = std::min(from, left);
-      to = std::max(to, right);
-    });
-    if (from <= to)
-      ShareLine(map, y, map.ColumnAt(from).first, map.ColumnAt(to).last, 1, sums_, line);
+    ForEachStroke(
+        y, [&](int left, int right, PackedSum step) { summer.Add(sums_, y, left, right, step); });
   }
+  summer.Flush(sums_);
   own_pixels_.resize(sums_.size());
   for (std::size_t i = 0; i < own_pixels_.size(); ++i) {
     own_pixels_[i] = Average(sums_.Value(i), map.area());

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/raster/run_sums.h"
 #include "platform/raster/shrink_map.h"
 #include "platform/raster/stroke_canvas.h"
 #include "platform/raster/stroke_shape.h"
@@ -35,31 +36,22 @@ class HandLayer {
   int bottom() const { return bottom_; }
   // All the layer covers on canvas row y: the widest stroke's run (empty when left > right).
   std::pair<int, int> Outer(int y) const { return Run(y, 0); }
-  // Works out the layer's own sums and pixels, once; `line` is zeroed scratch laid out as
-  // ShrinkMap::Column describes (and is left zeroed). A layer that only ever lies under
-  // others never needs them.
-  void MakeSums(const ShrinkMap& map, PackedSum* line) const;
+  // Works out the layer's own sums and pixels, once, with `summer` prepared for `map`. A layer
+  // that only ever lies under others never needs them.
+  void MakeSums(const ShrinkMap& map, RunSums& summer) const;
   const SparseSums& sums() const { return sums_; }
   // The layer's pixels had it been drawn alone, over the columns of sums().Span(y).
   const Pixel* OwnPixels(int y) const { return own_pixels_.data() + sums_.Offset(y); }
   // The frame that last used the layer (kept by LayerCache).
   mutable std::uint64_t last_used = 0;
 
-  // Calls f(left, right, colour) for the layer's runs of one colour on row y, left to right.
+  // Calls f(left, right, step) for each stroke's run on row y, widest first: a pixel shows the
+  // sum of the steps of the runs that cover it.
   template <typename F>
-  void ForEachRun(int y, F&& f) const {
+  void ForEachStroke(int y, F&& f) const {
     const std::pair<std::int16_t, std::int16_t>* runs = RowRuns(y);
-    std::size_t inner = 0;
-    while (inner < steps_.size() && runs[inner].first <= runs[inner].second) ++inner;
-    PackedSum colour = 0;
-    for (std::size_t k = 0; k < inner; ++k) {
-      colour += steps_[k];
-      const int right = k + 1 < inner ? runs[k + 1].first - 1 : runs[k].second;
-      if (runs[k].first <= right) f(runs[k].first, right, colour);
-    }
-    for (std::size_t k = inner - (inner > 0); k-- > 0;) {
-      colour -= steps_[k + 1];
-      if (runs[k + 1].second < runs[k].second) f(runs[k + 1].second + 1, runs[k].second, colour);
+    for (std::size_t k = 0; k < steps_.size() && runs[k].first <= runs[k].second; ++k) {
+      f(runs[k].first, runs[k].second, steps_[k]);
     }
   }
 

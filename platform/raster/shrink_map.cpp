@@ -41,24 +41,15 @@ bool ShrinkMap::summable() const {
 }
 
 void ShrinkMap::BuildTables() {
-  columns_.clear();
+  edges_.clear();
   rows_.clear();
   if (!summable()) return;
   const std::int64_t edge = (out_.left - dst_.left) * ux_;  // out's left edge, in units
   const std::int64_t width = out_.width * ux_;
-  for (int c = first_column_; c <= last_column_; ++c) {
-    const std::int64_t start = (c - src_.left) * kx_ - edge, end = start + kx_;
-    const std::int64_t slot = FloorDiv(start, ux_);  // out column, -1 for the left guard
-    const std::int64_t split = std::min((slot + 1) * ux_, end);
-    const auto inside = [&](std::int64_t t, std::int64_t units) {
-      return t >= 0 && t * ux_ < width ? units : 0;
-    };
-    columns_.push_back({static_cast<std::int32_t>(start),
-                        static_cast<std::int32_t>(std::max<std::int64_t>(start, 0) / ux_),
-                        static_cast<std::int32_t>((std::min(end, width) - 1) / ux_),
-                        static_cast<std::int32_t>(slot + 1),
-                        static_cast<std::int32_t>(inside(slot, split - start)),
-                        static_cast<std::int32_t>(inside(slot + 1, end - split))});
+  for (int c = first_column_; c <= last_column_ + 1; ++c) {
+    const std::int64_t units = std::clamp<std::int64_t>((c - src_.left) * kx_ - edge, 0, width);
+    edges_.push_back(
+        {static_cast<std::int32_t>(units / ux_), static_cast<std::int32_t>(units % ux_)});
   }
   for (int y = first_row_; y <= last_row_; ++y) {
     RowShare share;
@@ -78,8 +69,8 @@ RowSpan ShrinkMap::Columns(int a, int b) const {
   a = std::max(a, first_column_);
   b = std::min(b, last_column_);
   if (a > b) return {};
-  return {out_.left + columns_[static_cast<std::size_t>(a - first_column_)].first,
-          out_.left + columns_[static_cast<std::size_t>(b - first_column_)].last + 1};
+  const Edge from = EdgeAt(a), to = EdgeAt(b + 1);
+  return {out_.left + from.column, out_.left + to.column + (to.units > 0)};
 }
 
 }  // namespace raster

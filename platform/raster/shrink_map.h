@@ -50,57 +50,21 @@ class ShrinkMap {
   // The target columns of `out` that canvas columns [a, b] reach.
   RowSpan Columns(int a, int b) const;
 
-  // How canvas column c shares out among target columns: `w0` units go to line[slot] and
-  // `w1` to line[slot + 1] of a line of sums with one guard slot each side of out's columns
-  // (line[1] is column out.left); what falls outside out goes to the guards.
-  struct Column {
-    std::int32_t start, first, last;  // units from out's left edge; out columns reached
-    std::int32_t slot, w0, w1;
-  };
-  const Column& ColumnAt(int c) const {
-    return columns_[static_cast<std::size_t>(c - first_column_)];
-  }
-  // Adds `colour` x the overlap of canvas columns [a, b] (which reach out) with each target
-  // column into `line`, laid out as above.
-  [[gnu::always_inline]] void AddRun(PackedSum* line, int a, int b, PackedSum colour) const {
-    const Column& from = ColumnAt(a);
-    const Column& to = ColumnAt(b);
-    const std::int64_t start = std::max<std::int64_t>(from.start, 0);
-    const std::int64_t end = std::min<std::int64_t>(to.start + kx_, out_.width * ux_);
-    if (from.first == to.last) {
-      line[from.first + 1] += colour * (end - start);
-      return;
-    }
-    line[from.first + 1] += colour * ((from.first + 1) * ux_ - start);
-    const PackedSum whole = colour * ux_;
-    for (int t = from.first + 1; t < to.last; ++t) line[t + 1] += whole;
-    line[to.last + 1] += colour * (end - to.last * ux_);
-  }
   std::int64_t unit_width() const { return ux_; }
+
+  // Where the left edge of canvas column c (first_column .. last_column + 1) falls, clamped
+  // to out: `units` into out column `column` (out.width for out's right edge).
+  struct Edge {
+    std::int32_t column, units;
+  };
+  const Edge& EdgeAt(int c) const { return edges_[static_cast<std::size_t>(c - first_column_)]; }
 
  private:
   Rect dst_, src_, out_, canvas_;
   std::int64_t kx_ = 1, ux_ = 1, ky_ = 1, uy_ = 1;  // units per canvas / target pixel
   int first_row_ = 0, last_row_ = -1, first_column_ = 0, last_column_ = -1;
-  std::vector<Column> columns_;  // per canvas column from first_column_
-  std::vector<RowShare> rows_;   // per canvas row from first_row_
+  std::vector<Edge> edges_;     // per canvas column edge from first_column_
+  std::vector<RowShare> rows_;  // per canvas row from first_row_
 };
-
-// Adds `sign` x the sums a canvas row gathered in `line` (target columns [first, last] of out,
-// laid out as ShrinkMap::Column describes) into the target rows the canvas row falls in, and
-// zeroes the line again.
-template <typename Sums>
-void ShareLine(const ShrinkMap& map, int y, int first, int last, int sign, Sums& sums,
-               PackedSum* line) {
-  const int out_left = map.out().left;
-  const ShrinkMap::RowShare& share = map.Rows(y);
-  for (int i = 0; i < share.count; ++i) {
-    PackedSum* row = sums.Row(share.row[i]);
-    const int shift = out_left - sums.RowLeft(share.row[i]);
-    const PackedSum weight = sign * share.weight[i];
-    for (int t = first; t <= last; ++t) row[t + shift] += line[t + 1] * weight;
-  }
-  for (int t = first - 1; t <= last + 2; ++t) line[t + 1] = 0;
-}
 
 }  // namespace raster
