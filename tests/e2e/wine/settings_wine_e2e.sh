@@ -32,8 +32,9 @@ start_clock() {
   shift
   "$@" wine "$program" >"$work/run.log" 2>&1 &
   app_pid=$!
-  win=$(timeout 20 xdotool search --sync --onlyvisible --classname vestrel.exe | head -n1) || true
-  [[ -n "$win" ]] || fail "the clock window did not appear"
+  # A first start in a user's fresh prefix can take a while on a loaded machine.
+  win=$(timeout 60 xdotool search --sync --onlyvisible --classname vestrel.exe | head -n1) || true
+  [[ -n "$win" ]] || fail "the clock window did not appear: $(tail -n 5 "$work/run.log")"
 }
 position() { geometry "$win" | cut -d' ' -f1,2; }
 at_position() { [[ "$(position)" == "$1 $2" ]]; }
@@ -92,8 +93,7 @@ step "an installed copy keeps its settings in %APPDATA%\\Vestrel"
 install -d -m 755 -o nobody "$work/home" "$work/user-prefix"
 as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups
   env HOME="$work/home" WINEPREFIX="$work/user-prefix")
-"${as_user[@]}" wineboot -i >/dev/null 2>&1 || fail "wineboot -i failed for the user"
-"${as_user[@]}" wineserver -w
+make_prefix "${as_user[@]}"
 installed="$work/user-prefix/drive_c/Program Files/Vestrel"
 install -d -m 755 -o root "$installed"
 install -m 755 -o root "$exe" "$installed/Vestrel.exe"

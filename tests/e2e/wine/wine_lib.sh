@@ -33,10 +33,23 @@ japanese_locale() {
 
 # wine_prefix [folder under C:]: a fresh prefix in $work/prefix; with a folder, $exe is copied
 # there as Vestrel.exe and $app_dir names the folder.
+# make_prefix [command prefix...]: a new prefix in $WINEPREFIX, set up by wineboot. Setting one
+# up now and then fails on a loaded machine; a second try after stopping its server succeeds.
+make_prefix() {
+  local attempt
+  for attempt in 1 2; do
+    if "$@" wineboot -i >"$work/wineboot.log" 2>&1; then
+      "$@" wineserver -w
+      return 0
+    fi
+    "$@" wineserver -k 2>/dev/null || true
+  done
+  fail "wineboot -i failed: $(tail -n 5 "$work/wineboot.log")"
+}
+
 wine_prefix() {
   export WINEPREFIX="$work/prefix"
-  wineboot -i >/dev/null 2>&1 || fail "wineboot -i failed"
-  wineserver -w
+  make_prefix
   if [[ -n "${1:-}" ]]; then
     app_dir="$WINEPREFIX/drive_c/$1"
     mkdir -p "$app_dir"
