@@ -62,7 +62,7 @@ popup_corner() {
 start_clock() {
   "$@" "${clock_program:-$work/vestrel}" >"$work/output.log" 2>&1 &
   clock=$!
-  win=$(timeout 10 xdotool search --sync --limit 1 --classname vestrel) ||
+  win=$(timeout 30 xdotool search --sync --limit 1 --classname vestrel) ||
     fail "no window of class vestrel ($(cat "$work/output.log"))"
   wait_until 5 bash -c "xwininfo -id $win | grep -q 'Map State: IsViewable'" ||
     fail "the window was not shown"

@@ -132,7 +132,7 @@ shot countdown
 step "ﾊﾞｰｼﾞｮﾝ情報 shows the version box"
 open_menu
 xdotool key Up Return  # the last entry
-box=$(timeout 5 xdotool search --sync --limit 1 --name 'ｱﾌﾟﾘｹｰｼｮﾝ情報') || fail "no version box"
+box=$(timeout 30 xdotool search --sync --limit 1 --name 'ｱﾌﾟﾘｹｰｼｮﾝ情報') || fail "no version box"
 sleep 0.3  # let it paint
 shot version
 xdotool windowactivate --sync "$box" key Return

@@ -141,7 +141,7 @@ exec_line=$(sed -n 's/^Exec=//p' "$desktop_file")
 [[ $(as_user sh -c "command -v ${exec_line%% *}") == "$program" ]] ||
   fail "Exec=$exec_line does not run the packaged program"
 as_user_in_background sh -c "exec $exec_line" >"$work/clock.log" 2>&1
-win=$(timeout 10 xdotool search --sync --limit 1 --classname vestrel) ||
+win=$(timeout 30 xdotool search --sync --limit 1 --classname vestrel) ||
   fail "no window of class vestrel: $(cat "$work/clock.log")"
 wait_until 5 bash -c "xwininfo -id $win | grep -q 'Map State: IsViewable'" ||
   fail "the window was not shown"

@@ -156,8 +156,8 @@ if [[ -n $linux_program ]]; then
   # In an English locale, where Qt's default font is not a Japanese one.
   env LANG=C.UTF-8 LC_ALL=C.UTF-8 "${faked[@]}" "$work/vestrel" >"$work/linux.log" 2>&1 &
   app_pid=$!
-  win=$(timeout 10 xdotool search --sync --limit 1 --classname '^vestrel$') ||
-    fail "no window of the Linux program"
+  win=$(timeout 30 xdotool search --sync --limit 1 --classname '^vestrel$') ||
+    fail "no window of the Linux program: $(tail -n 5 "$work/linux.log")"
   wait_until 5 eval "xwininfo -id $win | grep -q IsViewable" || fail "the Linux window was not shown"
   read -r left top width height < <(geometry "$win")
   [[ "$width x $height" == "108 x 110" ]] || fail "the Linux window is $width x $height"

@@ -171,7 +171,7 @@ left=100 top=50
 # The popup menu: a right press opens it at the pointer with its nine items.
 open_menu() {
   xdotool mousemove $((left + 40)) $((top + 130)) mousedown 3
-  menu=$(timeout 10 xdotool search --sync --onlyvisible --maxdepth 1 --classname vestrel.exe |
+  menu=$(timeout 30 xdotool search --sync --onlyvisible --maxdepth 1 --classname vestrel.exe |
     head -n1) || true
   [[ -n "$menu" ]] || fail "no popup menu appeared"
   xdotool mouseup 3
@@ -225,7 +225,7 @@ wait_until 5 minutes_printed || fail "the countdown's minutes were not printed (
 step "showing the version box"
 open_menu
 click_menu_item -11
-box=$(timeout 10 xdotool search --sync --onlyvisible --name 'ｱﾌﾟﾘｹｰｼｮﾝ情報' | head -n1) || true
+box=$(timeout 30 xdotool search --sync --onlyvisible --name 'ｱﾌﾟﾘｹｰｼｮﾝ情報' | head -n1) || true
 [[ -n "$box" ]] || fail "the version box did not appear"
 version_shot="$shots/wine-version.png"
 screenshot "$version_shot"
