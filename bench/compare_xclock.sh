@@ -109,18 +109,18 @@ vg=$started_pid
 start 400 0 170 174 valgrind --tool=callgrind --callgrind-out-file="$work/x.cg" \
   xclock -update 1 -geometry 170x174+400+0
 xg=$started_pid
-callgrind_control -z "$vg" >/dev/null 2>&1
-callgrind_control -z "$xg" >/dev/null 2>&1
-sleep "$window"
-callgrind_control -d "$vg" >/dev/null 2>&1
-callgrind_control -d "$xg" >/dev/null 2>&1
+# Zeroes both programs' counts, waits one window and dumps them.
+count_window() {
+  callgrind_control -z "$vg" >/dev/null 2>&1
+  callgrind_control -z "$xg" >/dev/null 2>&1
+  sleep "$window"
+  callgrind_control -d "$vg" >/dev/null 2>&1
+  callgrind_control -d "$xg" >/dev/null 2>&1
+}
+count_window
 vi1=$(summary v) xi1=$(summary x)
 sleep $((warm_from - window))
-callgrind_control -z "$vg" >/dev/null 2>&1
-callgrind_control -z "$xg" >/dev/null 2>&1
-sleep "$window"
-callgrind_control -d "$vg" >/dev/null 2>&1
-callgrind_control -d "$xg" >/dev/null 2>&1
+count_window
 vi2=$(summary v) xi2=$(summary x)
 per_min() { echo $(($1 * 60 / window)); }
 echo "instructions per minute (vestrel xclock ratio), under callgrind:"
