@@ -1,25 +1,23 @@
 // The shrinking OR copy of a stroke canvas, built from what a frame really changes.
 //
-// The canvas is split into layers (strokes along one segment: a clock hand). All layers but
-// the last form the base: per canvas row, stroke runs with their colour steps, cut to where no
-// later hand covers them, summed into the target once and kept with its rounded pixels for as
-// long as those layers stay the same. The last layer (a clock's second hand) shows its own
-// rounded pixels wherever the base is empty; where it meets the base, a pixel's sums are the
-// base's plus the layer's own, less the base runs the layer covers. When the target still
-// shows the last copy, only the rows of the old and new last layer are put back and repainted.
-// See docs/renderer.md.
+// The strokes fall into layers (strokes along one segment: a clock hand), and each layer keeps
+// its own shrunk sums and pixels, made once while it stays in the cache. A target pixel that
+// only one layer reaches takes that layer's pixel. Where several reach, its sums are theirs
+// added up, less what each layer has under the later ones that cover it: that correction is
+// summed afresh from the runs where they overlap. When the target still shows the last copy
+// and only the last layer (a clock's second hand) changed, only the rows of the old and the
+// new last layer are put back and written again. See docs/renderer.md.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <span>
-#include <utility>
 #include <vector>
 
 #include "platform/raster/hand_layer.h"
-#include "platform/raster/layer_cache.h"
-#include "platform/raster/run_sums.h"
-#include "platform/raster/shrink_map.h"
-#include "platform/raster/stroke_shape.h"
-#include "platform/raster/sum_rows.h"
+#include "platform/raster/row_sums.h"
+#include "platform/raster/shrink_grid.h"
+#include "platform/raster/stroke_canvas.h"
 
 namespace raster {
 
@@ -31,55 +29,37 @@ class HandCompositor {
   Rect Copy(const std::vector<Stroke>& strokes, int canvas_width, int canvas_height, Image& target,
             const Rect& dst, const Rect& src, RowSpan* rows,
             const StrokeCanvas::RestoreRow* restore);
-  // Where the last copy's result may differ from the one before it.
-  const Rect& differs() const { return differs_; }
 
  private:
-  void Reset(const ShrinkMap& map);
-  void FindLayers(const std::vector<Stroke>& strokes);
-  void BuildBase();
-  // The base as stroke runs per canvas row, each cut to what shows where nothing covers it;
-  // a pixel shows the sum of the steps of the runs over it.
-  void BuildBaseProfile();
-  // Subtracts from `sums` what `layer` covers of the base, from the base's profile.
-  void SubtractCoveredBase(const HandLayer& layer, DenseSums& sums);
-  // ORs this copy's pixels into columns [left, right) of target row y.
-  void WriteRow(Image& target, int y, int left, int right);
-  RowSpan LastSpan(int y) const { return last_ != nullptr ? last_->sums().Span(y) : RowSpan{}; }
-  RowSpan BaseSpan(int y) const {
-    return base_spans_[static_cast<std::size_t>(y - map_.out().top)];
-  }
-  Pixel* BasePixels(int y) {
-    return base_pixels_.data() + static_cast<std::size_t>(y - map_.out().top) * map_.out().width;
-  }
-  // The plain definition, for copies the sums do not serve (enlargements, huge areas).
-  static void CopyDirectly(const std::vector<Stroke>& strokes, int canvas_width, int canvas_height,
-                           Image& target, const Rect& dst, const Rect& src,
-                           std::vector<RowSpan>& drawn);
+  // Room for the sixty positions of a second hand and the other hands.
+  static constexpr std::size_t kCacheSize = 72;
 
-  ShrinkMap map_;
+  void Reset(const ShrinkGrid& grid);
+  // The layer for these strokes, from the cache or made; `hint` is tried first.
+  const HandLayer* Find(std::span<const Stroke> strokes, const HandLayer* hint);
+  // ORs this copy's row u into the target; what it wrote.
+  RowSpan WriteRow(Image& target, int u);
+  // The plain definition, for copies whose sums would not fit (huge pixel areas).
+  void CopyDirectly(const std::vector<Stroke>& strokes, int canvas_width, int canvas_height,
+                    Image& target, const Rect& dst, const Rect& src);
+
+  ShrinkGrid grid_;
   PenDiscCache discs_;
-  LayerCache cache_;
-  std::vector<const HandLayer*> layers_;    // this frame's, in order of painting
+  RowSums sums_;
+  std::vector<std::unique_ptr<HandLayer>> cache_;
+  std::uint64_t frame_ = 2;
+  std::vector<const HandLayer*> layers_;     // this frame's, in order of painting
   std::vector<const HandLayer*> previous_;  // the last frame's
-  std::vector<const HandLayer*> base_layers_;
-  const HandLayer* last_ = nullptr;
-  DenseSums base_sums_;
-  std::vector<Pixel> base_pixels_;   // rounded base, over map_.out()
-  std::vector<RowSpan> base_spans_;  // per row of map_.out()
-  DenseSums work_;                   // base and last layer where they meet
-  struct ProfileRun {
-    int left, right;  // canvas columns, inclusive
-    PackedSum step;
+  const HandLayer* last_ = nullptr;       // layers_.back()
+  // Per row being written, the layers that reach it, and the sums where several do.
+  struct Reach {
+    const PixelRows* pixels;
+    RowSpan span;
   };
-  std::vector<ProfileRun> profile_;                   // the base's runs (some empty: left > right)
-  std::vector<std::size_t> profile_starts_;           // per canvas row from profile_top_, and end
-  std::vector<std::pair<int, int>> profile_extents_;  // per canvas row: all its runs cover
-  int profile_top_ = 0;
-  RunSums summer_;
+  std::vector<Reach> reach_;
+  std::vector<PackedSum> row_sums_;
+  std::vector<std::pair<int, int>> covers_;  // canvas columns under later layers
   std::vector<RowSpan> drawn_;  // per target row, what the last copy ORed in
-  bool fresh_ = true;
-  Rect differs_;
 };
 
 }  // namespace raster

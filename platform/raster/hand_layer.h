@@ -1,12 +1,11 @@
 // The strokes a frame draws along one segment, taken together: a clock hand is four strokes
-// from the pivot to its tip, each narrower and brighter than the one before. Strokes along the
-// same segment are nested stadiums, so a pixel is covered by exactly the k widest of them and
-// shows the colour of the last painted among those k. Summing, per stroke taken widest first,
-// the step from one such colour to the next over the stroke's run gives each pixel its colour.
+// from the pivot to its tip, each narrower and brighter than the one before. Strokes along one
+// segment are nested stadiums, so a pixel is covered by exactly the k widest of them and shows
+// the colour of the last painted among those k. Adding, per stroke taken widest first, the
+// step from one such colour to the next over the stroke's run gives each pixel its colour.
 //
-// A layer keeps, for every canvas row the shrink reaches, the run of each of its strokes, and
-// once asked for them, its own shrunk sums and pixels: what the target would show if it were
-// the only thing drawn.
+// A layer keeps each stroke's run on every canvas row the shrink reaches, and once asked, its
+// own pixels: what the target would show if the layer were the only thing drawn.
 #pragma once
 
 #include <cstdint>
@@ -14,11 +13,10 @@
 #include <utility>
 #include <vector>
 
-#include "platform/raster/run_sums.h"
-#include "platform/raster/shrink_map.h"
+#include "platform/raster/row_sums.h"
+#include "platform/raster/shrink_grid.h"
 #include "platform/raster/stroke_canvas.h"
 #include "platform/raster/stroke_shape.h"
-#include "platform/raster/sum_rows.h"
 
 namespace raster {
 
@@ -26,53 +24,45 @@ class HandLayer {
  public:
   using Stroke = StrokeCanvas::Stroke;
 
-  HandLayer(std::span<const Stroke> strokes, const ShrinkMap& map, PenDiscCache& discs);
+  HandLayer(std::span<const Stroke> strokes, const ShrinkGrid& grid, PenDiscCache& discs);
 
   bool Matches(std::span<const Stroke> strokes) const {
     return std::equal(strokes.begin(), strokes.end(), strokes_.begin(), strokes_.end());
   }
-  // Canvas rows the layer covers, within those the shrink reaches (empty when top > bottom).
+  // Canvas rows the layer covers within the grid (none when top > bottom).
   int top() const { return top_; }
   int bottom() const { return bottom_; }
-  // All the layer covers on canvas row y: the widest stroke's run (empty when left > right).
-  std::pair<int, int> Outer(int y) const { return Run(y, 0); }
-  // Works out the layer's own sums and pixels, once, with `summer` prepared for `map`. A layer
-  // that only ever lies under others never needs them.
-  void MakeSums(const ShrinkMap& map, RunSums& summer) const;
-  const SparseSums& sums() const { return sums_; }
-  // The layer's pixels had it been drawn alone, over the columns of sums().Span(y).
-  const Pixel* OwnPixels(int y) const { return own_pixels_.data() + sums_.Offset(y); }
-  // The frame that last used the layer (kept by LayerCache).
-  mutable std::uint64_t last_used = 0;
-
-  // Calls f(left, right, step) for each stroke's run on row y, widest first: a pixel shows the
-  // sum of the steps of the runs that cover it.
+  // All the layer covers on canvas row y: its widest stroke's run (empty when left > right).
+  std::pair<int, int> Outer(int y) const {
+    if (y < top_ || y > bottom_) return {0, -1};
+    const Run& run = runs_[static_cast<std::size_t>(y - top_) * steps_.size()];
+    return {run.left, run.right};
+  }
+  // Calls f(left, right, step) for each stroke's run on row y, widest first.
   template <typename F>
-  void ForEachStroke(int y, F&& f) const {
-    const std::pair<std::int16_t, std::int16_t>* runs = RowRuns(y);
-    for (std::size_t k = 0; k < steps_.size() && runs[k].first <= runs[k].second; ++k) {
-      f(runs[k].first, runs[k].second, steps_[k]);
+  void ForEachRun(int y, F&& f) const {
+    if (y < top_ || y > bottom_) return;
+    const Run* runs = &runs_[static_cast<std::size_t>(y - top_) * steps_.size()];
+    for (std::size_t k = 0; k < steps_.size() && runs[k].left <= runs[k].right; ++k) {
+      f(runs[k].left, runs[k].right, steps_[k]);
     }
   }
+  // The layer's own pixels, made on first use (a layer under others never needs them).
+  const PixelRows& Pixels(const ShrinkGrid& grid, RowSums& sums) const;
+
+  // The frame that last used the layer (kept by its compositor).
+  mutable std::uint64_t last_used = 0;
 
  private:
-  // Stroke k's run on row y, strokes in order of width, widest first.
-  const std::pair<std::int16_t, std::int16_t>* RowRuns(int y) const {
-    return runs_.data() + static_cast<std::size_t>(y - top_) * steps_.size();
-  }
-  std::pair<int, int> Run(int y, std::size_t k) const {
-    const auto [left, right] = runs_[static_cast<std::size_t>(y - top_) * steps_.size() + k];
-    return {left, right};
-  }
-
+  struct Run {
+    std::int16_t left, right;  // canvas columns fit 16 bits (ShrinkGrid::summable)
+  };
   std::vector<Stroke> strokes_;   // as drawn: the layer's identity
   std::vector<PackedSum> steps_;  // per stroke, widest first: the colour it adds
   int top_ = 0, bottom_ = -1;
-  // Per row, per stroke; canvas columns fit 16 bits (ShrinkMap::summable).
-  std::vector<std::pair<std::int16_t, std::int16_t>> runs_;
-  mutable bool sums_made_ = false;
-  mutable SparseSums sums_;
-  mutable std::vector<Pixel> own_pixels_;
+  std::vector<Run> runs_;  // per row, per stroke
+  mutable bool pixels_made_ = false;
+  mutable PixelRows pixels_;
 };
 
 }  // namespace raster

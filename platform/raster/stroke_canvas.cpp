@@ -60,8 +60,4 @@ Rect StrokeCanvas::StretchOrInto(Image& target, const Rect& dst, const Rect& src
   return compositor_.compositor->Copy(strokes_, width_, height_, target, dst, src, rows, restore);
 }
 
-Rect StrokeCanvas::last_copy_differs() const {
-  return compositor_.compositor ? compositor_.compositor->differs() : Rect{};
-}
-
 }  // namespace raster

@@ -42,22 +42,18 @@ class StrokeCanvas {
   // Shrinks the source rectangle `src` (canvas pixels; it may reach outside the canvas, which
   // adds nothing there) into `dst` (pixels of `target`) and ORs the result into `target`,
   // channel by channel. Each target pixel receives the area-weighted average of the source
-  // pixels under it, rounded to nearest. Only enlargement factors <= 1 are required.
-  // Returns the part of `target` that may have changed.
+  // pixels under it, rounded to nearest. Returns the part of `target` that may have changed.
   Rect StretchOrInto(Image& target, const Rect& dst, const Rect& src) const;
-  // The same, also widening rows[y] (one per row of `target`) to hold the columns of row y
-  // that may have changed.
   // Puts back columns [left, right) of target row y as they were before any copy.
   using RestoreRow = std::function<void(int y, int left, int right)>;
-  // With `restore`, the caller says that the target shows exactly the last copy from this
-  // canvas over what `restore` puts back; the copy then puts back and repaints only where
-  // its result changes.
+  // The same, also widening rows[y] (one per row of `target`) to hold the columns of row y
+  // that may have changed. With `restore`, the caller says that the target shows exactly the
+  // last copy from this canvas over what `restore` puts back; the copy then puts back and
+  // writes again only what it changes.
   Rect StretchOrInto(Image& target, const Rect& dst, const Rect& src, RowSpan* rows,
                      const RestoreRow* restore = nullptr) const;
-  // Copies made so far, and where the last one's result may differ from the one before it
-  // (its own result: the pixels it ORs in, whatever the target).
+  // Copies made so far.
   std::uint64_t copies() const { return copies_; }
-  Rect last_copy_differs() const;
 
   struct Stroke {
     int x1, y1, x2, y2, pen_width;

@@ -66,10 +66,10 @@ void Surface::PaintOr(const StrokeCanvas& source, const Rect& dst, const Rect& s
     const StrokeCanvas::RestoreRow restore = [this](int y, int left, int right) {
       RestoreRow(image_, shown_.get(), back_colour_, y, left, right);
     };
-    const Rect painted = Intersect(
+    const Rect changed = Intersect(
         source.StretchOrInto(image_, dst, src, drawn_rows_.data(), &restore), image_.bounds());
-    drawn_ = Union(drawn_, painted);
-    changed_ = Union(changed_, Intersect(source.last_copy_differs(), image_.bounds()));
+    drawn_ = Union(drawn_, changed);
+    changed_ = Union(changed_, changed);
   } else {
     Settle();
     const bool nothing_drawn = drawn_.empty();

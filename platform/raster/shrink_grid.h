@@ -1,0 +1,83 @@
+// How a canvas rectangle shrinks into a target rectangle, in whole units. With g the gcd of
+// the two widths, a canvas column is dst.width / g units wide and a target column
+// src.width / g, so every overlap of a canvas pixel with a target pixel is a whole number of
+// units (rows alike). A target pixel's value is the sum of colour x overlap over the canvas
+// pixels under it, divided by its area and rounded.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <numeric>
+
+#include "platform/raster/image.h"
+
+namespace raster {
+
+struct ShrinkGrid {
+  ShrinkGrid() = default;
+  ShrinkGrid(const Rect& dst, const Rect& src, int canvas_width, int canvas_height,
+             const Rect& target_bounds)
+      : dst(dst), src(src), out(Intersect(dst, target_bounds)) {
+    if (dst.empty() || src.empty() || out.empty()) {
+      out = {};
+      return;
+    }
+    const std::int64_t gx = std::gcd(dst.width, src.width), gy = std::gcd(dst.height, src.height);
+    kx = dst.width / gx, ux = src.width / gx, ky = dst.height / gy, uy = src.height / gy;
+    // Canvas pixels that lie in the source rectangle and reach `out`.
+    first_column = std::max({0, src.left, src.left + static_cast<int>(Ux(out.left) / kx)});
+    last_column = static_cast<int>(std::min<std::int64_t>(
+        {canvas_width - 1, src.right() - 1, src.left + (Ux(out.right()) - 1) / kx}));
+    first_row = std::max({0, src.top, src.top + static_cast<int>(Uy(out.top) / ky)});
+    last_row = static_cast<int>(std::min<std::int64_t>(
+        {canvas_height - 1, src.bottom() - 1, src.top + (Uy(out.bottom()) - 1) / ky}));
+    if (first_column > last_column || first_row > last_row) out = {};
+  }
+  friend bool operator==(const ShrinkGrid&, const ShrinkGrid&) = default;
+
+  std::int64_t area() const { return ux * uy; }
+  // Whether the channel sums of a pixel fit PackedSum (see row_sums.h).
+  bool summable() const { return area() <= ((std::int64_t{1} << 21) - 1) / 255; }
+
+  // Where the left edge of canvas column x falls, in units from out's left edge, clamped to
+  // out: the target column (relative to out) and the units into it.
+  void Edge(int x, std::int32_t& column, std::int32_t& units) const {
+    const std::int64_t u =
+        std::clamp<std::int64_t>((x - src.left) * kx - Ux(out.left), 0, out.width * ux);
+    column = static_cast<std::int32_t>(u / ux);
+    units = static_cast<std::int32_t>(u - column * ux);
+  }
+  // The canvas columns that reach target columns [left, right): [first, last].
+  void ColumnsOf(int left, int right, int& first, int& last) const {
+    first = std::max(first_column, src.left + static_cast<int>(Ux(left) / kx));
+    last = std::min(last_column, src.left + static_cast<int>((Ux(right) - 1) / kx));
+  }
+  // Calls f(y, weight) for the canvas rows that overlap target row u, weight in units.
+  template <typename F>
+  void ForEachRowIn(int u, F&& f) const {
+    const std::int64_t top = Uy(u), bottom = top + uy;
+    const int from = std::max<int>(first_row, src.top + static_cast<int>(top / ky));
+    const int to = std::min<int>(last_row, src.top + static_cast<int>((bottom - 1) / ky));
+    for (int y = from; y <= to; ++y) {
+      const std::int64_t a = (y - src.top) * ky;
+      f(y, std::min(a + ky, bottom) - std::max(a, top));
+    }
+  }
+  // The target rows (within out) that canvas rows [top, bottom] overlap: [first, last).
+  void RowsOf(int top, int bottom, int& first, int& last) const {
+    first = std::max<int>(out.top, dst.top + static_cast<int>((top - src.top) * ky / uy));
+    last = std::min<int>(out.bottom(),
+                         dst.top + static_cast<int>(((bottom + 1 - src.top) * ky - 1) / uy) + 1);
+  }
+
+  Rect dst, src, out;  // out: the target pixels the copy may write
+  std::int64_t kx = 1, ux = 1, ky = 1, uy = 1;
+  int first_column = 0, last_column = -1, first_row = 0, last_row = -1;
+
+ private:
+  // Units from dst's left / top edge to target column / row t.
+  std::int64_t Ux(int t) const { return std::int64_t{t - dst.left} * ux; }
+  std::int64_t Uy(int t) const { return std::int64_t{t - dst.top} * uy; }
+};
+
+}  // namespace raster
