@@ -5,25 +5,13 @@
 
 namespace raster {
 
-namespace {
-
-RowSpan Meet(RowSpan a, RowSpan b) {
-  return {std::max(a.left, b.left), std::min(a.right, b.right)};
-}
-
-// ORs pixels[x] into row[x] for x in [from, to).
-void OrInto(Pixel* row, const Pixel* pixels, int from, int to) {
-  for (int x = from; x < to; ++x) row[x] |= pixels[x];
-}
-
-}  // namespace
-
 void HandCompositor::Reset(const ShrinkGrid& grid) {
   grid_ = grid;
   sums_.Reset(grid_);
   cache_.clear();
   layers_.clear();
   last_ = nullptr;
+  base_valid_ = false;
 }
 
 const HandLayer* HandCompositor::Find(std::span<const Stroke> strokes, const HandLayer* hint) {
@@ -50,67 +38,89 @@ const HandLayer* HandCompositor::Find(std::span<const Stroke> strokes, const Han
   return cache_[oldest].get();
 }
 
-RowSpan HandCompositor::WriteRow(Image& target, int u) {
-  reach_.clear();
-  RowSpan hull;
-  bool overlap = false;
-  for (const HandLayer* layer : layers_) {
-    const PixelRows& pixels = layer->Pixels(grid_, sums_);
-    const RowSpan span = pixels.Span(u);
-    if (span.empty()) continue;
-    for (const Reach& other : reach_) overlap |= !Meet(other.span, span).empty();
-    reach_.push_back({&pixels, span});
-    hull.Add(span.left, span.right);
+void HandCompositor::BuildBase() {
+  base_valid_ = true;
+  base_layers_.assign(layers_.begin(), layers_.empty() ? layers_.end() : layers_.end() - 1);
+  base_runs_.clear();
+  base_starts_.clear();
+  int top = grid_.last_row + 1, bottom = grid_.first_row - 1;
+  for (const HandLayer* layer : base_layers_) {
+    top = std::min(top, layer->top());
+    bottom = std::max(bottom, layer->bottom());
   }
-  Pixel* row = target.row(u);
-  if (!overlap) {
-    for (const Reach& r : reach_) OrInto(row, r.pixels->Row(u), r.span.left, r.span.right);
-    return hull;
-  }
-  // Where layers overlap, what each has under the later ones that cover it is taken away
-  // again: per canvas row, each layer's runs over the columns the later layers cover.
-  std::fill(row_sums_.begin() + hull.left, row_sums_.begin() + hull.right, 0);
-  grid_.ForEachRowIn(u, [&](int y, std::int64_t weight) {
-    covers_.clear();
-    for (auto layer = layers_.rbegin(); layer != layers_.rend(); ++layer) {
-      auto [left, right] = (*layer)->Outer(y);
+  base_top_ = top;
+  for (int y = top; y <= bottom; ++y) {
+    const std::size_t row_start = base_runs_.size();
+    base_starts_.push_back(static_cast<std::uint32_t>(row_start));
+    // Each layer in turn: the runs before it keep what lies left and right of it.
+    for (const HandLayer* layer : base_layers_) {
+      const auto [left, right] = layer->Outer(y);
       if (left > right) continue;
-      for (const auto& [cover_left, cover_right] : covers_) {
-        if (cover_right < left || cover_left > right) continue;
-        (*layer)->ForEachRun(y, [&](int l, int r, PackedSum step) {
-          sums_.Add(std::max(l, cover_left), std::min(r, cover_right), -step * weight);
-        });
+      for (std::size_t i = row_start, end = base_runs_.size(); i < end; ++i) {
+        const Run run = base_runs_[i];
+        if (run.right < left || run.left > right) continue;
+        base_runs_[i].right = left - 1;  // empty when nothing lies left of the layer
+        if (run.right > right) base_runs_.push_back({right + 1, run.right, run.step});
       }
-      // Adds the layer to the covered columns, which stay disjoint.
-      for (std::size_t i = 0; i < covers_.size();) {
-        if (covers_[i].second + 1 < left || covers_[i].first > right + 1) {
-          ++i;
-          continue;
-        }
-        left = std::min(left, covers_[i].first);
-        right = std::max(right, covers_[i].second);
-        covers_[i] = covers_.back();
-        covers_.pop_back();
-      }
-      covers_.emplace_back(left, right);
+      layer->ForEachRun(y, [&](int l, int r, PackedSum step) { base_runs_.push_back({l, r, step}); });
     }
-  });
-  sums_.Take([&](int x, PackedSum sum) {
-    if (x >= hull.left && x < hull.right) row_sums_[static_cast<std::size_t>(x)] = sum;
-  });
-  for (int x = hull.left; x < hull.right; ++x) {
-    int layers = 0;
-    PackedSum sum = row_sums_[static_cast<std::size_t>(x)];
-    Pixel alone = 0;
-    for (const Reach& r : reach_) {
-      if (x < r.span.left || x >= r.span.right) continue;
-      ++layers;
-      sum += r.pixels->Sums(u)[x];
-      alone = r.pixels->Row(u)[x];
-    }
-    row[x] |= layers == 1 ? alone : Average(sum, grid_.area());
   }
-  return hull;
+  base_starts_.push_back(static_cast<std::uint32_t>(base_runs_.size()));
+  base_.Make(grid_, sums_, top, bottom, [this](int y, auto add) {
+    const auto row = static_cast<std::size_t>(y - base_top_);
+    for (std::size_t i = base_starts_[row]; i < base_starts_[row + 1]; ++i) {
+      const Run& run = base_runs_[i];
+      if (run.left <= run.right) add(run.left, run.right, run.step);
+    }
+  });
+}
+
+void HandCompositor::SumCovered(int u, RowSpan columns) {
+  const int rows = static_cast<int>(base_starts_.size()) - 1;
+  grid_.ForEachRowIn(u, [&](int y, std::int64_t weight) {
+    const auto [left, right] = last_->Outer(y);
+    if (left > right || y < base_top_ || y >= base_top_ + rows) return;
+    const auto row = static_cast<std::size_t>(y - base_top_);
+    for (std::size_t i = base_starts_[row]; i < base_starts_[row + 1]; ++i) {
+      const Run& run = base_runs_[i];
+      sums_.Add(std::max(run.left, left), std::min(run.right, right), -run.step * weight);
+    }
+  });
+  std::fill(row_sums_.begin() + columns.left, row_sums_.begin() + columns.right, 0);
+  sums_.Take([&](int x, PackedSum sum) {
+    if (x >= columns.left && x < columns.right) row_sums_[static_cast<std::size_t>(x)] = sum;
+  });
+}
+
+RowSpan HandCompositor::WriteRow(Image& target, int u) {
+  const PixelRows* top_pixels = last_ != nullptr ? &last_->Pixels(grid_, sums_) : nullptr;
+  const RowSpan base = base_.Span(u);
+  const RowSpan top = top_pixels != nullptr ? top_pixels->Span(u) : RowSpan{};
+  Pixel* row = target.row(u);
+  const auto put = [row](const PixelRows& pixels, int u, int from, int to) {
+    const Pixel* source = pixels.Row(u);
+    for (int x = from; x < to; ++x) row[x] |= source[x];
+  };
+  const RowSpan both{std::max(base.left, top.left), std::min(base.right, top.right)};
+  if (both.empty()) {
+    if (!base.empty()) put(base_, u, base.left, base.right);
+    if (!top.empty()) put(*top_pixels, u, top.left, top.right);
+    return base.empty() ? top : top.empty() ? base : RowSpan{std::min(base.left, top.left),
+                                                            std::max(base.right, top.right)};
+  }
+  // Each alone where the other does not reach, and their sums where both do.
+  put(base_, u, base.left, both.left);
+  put(base_, u, both.right, base.right);
+  put(*top_pixels, u, top.left, both.left);
+  put(*top_pixels, u, both.right, top.right);
+  SumCovered(u, both);
+  const PackedSum* base_sums = base_.Sums(u);
+  const PackedSum* top_sums = top_pixels->Sums(u);
+  for (int x = both.left; x < both.right; ++x) {
+    const PackedSum sum = base_sums[x] + top_sums[x] + row_sums_[static_cast<std::size_t>(x)];
+    row[x] |= Average(sum, grid_.area());
+  }
+  return {std::min(base.left, top.left), std::max(base.right, top.right)};
 }
 
 Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, int canvas_height,
@@ -118,11 +128,16 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
                           const StrokeCanvas::RestoreRow* restore) {
   ++frame_;
   drawn_.resize(static_cast<std::size_t>(target.height()));
-  Rect changed;
+  // The changed area, kept as edges while rows are added.
+  int left = target.width(), right = 0, top = target.height(), bottom = 0;
   const auto note = [&](int u, RowSpan span) {
     if (span.empty()) return;
     if (rows != nullptr) rows[u].Add(span.left, span.right);
-    changed = Union(changed, {span.left, u, span.right - span.left, 1});
+    left = std::min(left, span.left), right = std::max(right, span.right);
+    top = std::min(top, u), bottom = std::max(bottom, u + 1);
+  };
+  const auto changed = [&] {
+    return left < right ? Rect{left, top, right - left, bottom - top} : Rect{};
   };
   // Puts back row u as it was before the last copy.
   const auto put_back = [&](int u) {
@@ -145,7 +160,7 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
     CopyDirectly(strokes, canvas_width, canvas_height, target, dst, src);
     for (int u = 0; u < target.height(); ++u) note(u, drawn_[static_cast<std::size_t>(u)]);
     grid_ = {};
-    return changed;
+    return changed();
   }
   const bool fresh = !(grid == grid_);
   if (fresh) Reset(grid);
@@ -168,11 +183,12 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
   }
   const HandLayer* previous_last = last_;
   last_ = layers_.empty() ? nullptr : layers_.back();
-  // Whether only the last layer may have changed since the last copy.
-  const bool only_last = !fresh && !layers_.empty() && previous_.size() == layers_.size() &&
-                         std::equal(layers_.begin(), layers_.end() - 1, previous_.begin());
+  const bool base_kept =
+      !fresh && base_valid_ && !layers_.empty() && base_layers_.size() + 1 == layers_.size() &&
+      std::equal(base_layers_.begin(), base_layers_.end(), layers_.begin());
+  if (!base_kept) BuildBase();
 
-  if (only_last && restore != nullptr) {
+  if (base_kept && restore != nullptr) {
     // The target shows the last copy: only the rows of the old and the new last layer change.
     int first = grid_.out.bottom(), end = grid_.out.top;
     for (const HandLayer* layer : {previous_last, last_}) {
@@ -189,7 +205,7 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
     for (int u = 0; u < target.height(); ++u) put_back(u);
     for (int u = grid_.out.top; u < grid_.out.bottom(); ++u) write(u);
   }
-  return changed;
+  return changed();
 }
 
 void HandCompositor::CopyDirectly(const std::vector<Stroke>& strokes, int canvas_width,

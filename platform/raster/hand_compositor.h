@@ -1,12 +1,13 @@
 // The shrinking OR copy of a stroke canvas, built from what a frame really changes.
 //
-// The strokes fall into layers (strokes along one segment: a clock hand), and each layer keeps
-// its own shrunk sums and pixels, made once while it stays in the cache. A target pixel that
-// only one layer reaches takes that layer's pixel. Where several reach, its sums are theirs
-// added up, less what each layer has under the later ones that cover it: that correction is
-// summed afresh from the runs where they overlap. When the target still shows the last copy
-// and only the last layer (a clock's second hand) changed, only the rows of the old and the
-// new last layer are put back and written again. See docs/renderer.md.
+// The strokes fall into layers (strokes along one segment: a clock hand). All layers but the
+// last form the base: per canvas row the runs that show of them, and their shrunk sums and
+// pixels, made again only when one of those layers changes. The last layer (a clock's second
+// hand) keeps its own sums and pixels in a cache of recent layers. A target pixel that only
+// one of the two reaches takes that one's pixel; where both reach, its sums are the two added
+// up, less the base runs the last layer covers there. When the target still shows the last
+// copy and the base is the same, only the rows of the old and the new last layer are put back
+// and written again. See docs/renderer.md.
 #pragma once
 
 #include <cstdint>
@@ -39,6 +40,9 @@ class HandCompositor {
   const HandLayer* Find(std::span<const Stroke> strokes, const HandLayer* hint);
   // ORs this copy's row u into the target; what it wrote.
   RowSpan WriteRow(Image& target, int u);
+  void BuildBase();
+  // The base runs the last layer covers on row u, negated, into row_sums_ over `columns`.
+  void SumCovered(int u, RowSpan columns);
   // The plain definition, for copies whose sums would not fit (huge pixel areas).
   void CopyDirectly(const std::vector<Stroke>& strokes, int canvas_width, int canvas_height,
                     Image& target, const Rect& dst, const Rect& src);
@@ -51,14 +55,18 @@ class HandCompositor {
   std::vector<const HandLayer*> layers_;     // this frame's, in order of painting
   std::vector<const HandLayer*> previous_;  // the last frame's
   const HandLayer* last_ = nullptr;       // layers_.back()
-  // Per row being written, the layers that reach it, and the sums where several do.
-  struct Reach {
-    const PixelRows* pixels;
-    RowSpan span;
+  // The base: its layers, and per canvas row from base_top_ the runs that show of them.
+  bool base_valid_ = false;
+  std::vector<const HandLayer*> base_layers_;
+  struct Run {
+    int left, right;
+    PackedSum step;
   };
-  std::vector<Reach> reach_;
-  std::vector<PackedSum> row_sums_;
-  std::vector<std::pair<int, int>> covers_;  // canvas columns under later layers
+  std::vector<Run> base_runs_;
+  std::vector<std::uint32_t> base_starts_;  // per row, and the end
+  int base_top_ = 0;
+  PixelRows base_;
+  std::vector<PackedSum> row_sums_;  // the row being written, where base and last layer meet
   std::vector<RowSpan> drawn_;  // per target row, what the last copy ORed in
 };
 
