@@ -43,6 +43,7 @@ void HandCompositor::BuildBase() {
   base_layers_.assign(layers_.begin(), layers_.empty() ? layers_.end() : layers_.end() - 1);
   base_runs_.clear();
   base_starts_.clear();
+  base_extents_.clear();
   int top = grid_.last_row + 1, bottom = grid_.first_row - 1;
   for (const HandLayer* layer : base_layers_) {
     top = std::min(top, layer->top());
@@ -64,6 +65,13 @@ void HandCompositor::BuildBase() {
       }
       layer->ForEachRun(y, [&](int l, int r, PackedSum step) { base_runs_.push_back({l, r, step}); });
     }
+    // All the row's runs cover, for passing over rows the last layer does not meet.
+    std::pair<int, int> extent{grid_.last_column + 1, grid_.first_column - 1};
+    for (std::size_t i = row_start; i < base_runs_.size(); ++i) {
+      extent = {std::min(extent.first, base_runs_[i].left),
+                std::max(extent.second, base_runs_[i].right)};
+    }
+    base_extents_.push_back(extent);
   }
   base_starts_.push_back(static_cast<std::uint32_t>(base_runs_.size()));
   base_.Make(grid_, sums_, top, bottom, [this](int y, auto add) {
@@ -75,21 +83,20 @@ void HandCompositor::BuildBase() {
   });
 }
 
-void HandCompositor::SumCovered(int u, RowSpan columns) {
+RowSpan HandCompositor::SumCovered(int u) {
   const int rows = static_cast<int>(base_starts_.size()) - 1;
   grid_.ForEachRowIn(u, [&](int y, std::int64_t weight) {
     const auto [left, right] = last_->Outer(y);
     if (left > right || y < base_top_ || y >= base_top_ + rows) return;
     const auto row = static_cast<std::size_t>(y - base_top_);
+    if (base_extents_[row].second < left || base_extents_[row].first > right) return;
     for (std::size_t i = base_starts_[row]; i < base_starts_[row + 1]; ++i) {
       const Run& run = base_runs_[i];
+      if (run.right < left || run.left > right) continue;
       sums_.Add(std::max(run.left, left), std::min(run.right, right), -run.step * weight);
     }
   });
-  std::fill(row_sums_.begin() + columns.left, row_sums_.begin() + columns.right, 0);
-  sums_.Take([&](int x, PackedSum sum) {
-    if (x >= columns.left && x < columns.right) row_sums_[static_cast<std::size_t>(x)] = sum;
-  });
+  return sums_.Finish();
 }
 
 RowSpan HandCompositor::WriteRow(Image& target, int u) {
@@ -113,11 +120,12 @@ RowSpan HandCompositor::WriteRow(Image& target, int u) {
   put(base_, u, both.right, base.right);
   put(*top_pixels, u, top.left, both.left);
   put(*top_pixels, u, both.right, top.right);
-  SumCovered(u, both);
+  const RowSpan covered = SumCovered(u);
   const PackedSum* base_sums = base_.Sums(u);
   const PackedSum* top_sums = top_pixels->Sums(u);
   for (int x = both.left; x < both.right; ++x) {
-    const PackedSum sum = base_sums[x] + top_sums[x] + row_sums_[static_cast<std::size_t>(x)];
+    PackedSum sum = base_sums[x] + top_sums[x];
+    if (x >= covered.left && x < covered.right) sum += sums_.Sum(x);
     row[x] |= Average(sum, grid_.area());
   }
   return {std::min(base.left, top.left), std::max(base.right, top.right)};
@@ -164,7 +172,6 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
   }
   const bool fresh = !(grid == grid_);
   if (fresh) Reset(grid);
-  row_sums_.resize(static_cast<std::size_t>(target.width()));
 
   // This frame's layers: runs of strokes along one segment.
   std::swap(previous_, layers_);

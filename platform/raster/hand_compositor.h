@@ -41,8 +41,8 @@ class HandCompositor {
   // ORs this copy's row u into the target; what it wrote.
   RowSpan WriteRow(Image& target, int u);
   void BuildBase();
-  // The base runs the last layer covers on row u, negated, into row_sums_ over `columns`.
-  void SumCovered(int u, RowSpan columns);
+  // Sums the base runs the last layer covers on row u, negated (RowSums::Finish).
+  RowSpan SumCovered(int u);
   // The plain definition, for copies whose sums would not fit (huge pixel areas).
   void CopyDirectly(const std::vector<Stroke>& strokes, int canvas_width, int canvas_height,
                     Image& target, const Rect& dst, const Rect& src);
@@ -63,10 +63,10 @@ class HandCompositor {
     PackedSum step;
   };
   std::vector<Run> base_runs_;
-  std::vector<std::uint32_t> base_starts_;  // per row, and the end
+  std::vector<std::uint32_t> base_starts_;            // per row, and the end
+  std::vector<std::pair<int, int>> base_extents_;     // per row, all its runs cover
   int base_top_ = 0;
   PixelRows base_;
-  std::vector<PackedSum> row_sums_;  // the row being written, where base and last layer meet
   std::vector<RowSpan> drawn_;  // per target row, what the last copy ORed in
 };
 

@@ -41,9 +41,9 @@ class RowSums {
  public:
   void Reset(const ShrinkGrid& grid) {
     grid_ = &grid;
-    Clip(grid.first_column, grid.last_column);
     point_.assign(static_cast<std::size_t>(grid.out.width) + 1, 0);
     full_.assign(point_.size(), 0);
+    sums_.assign(point_.size(), 0);
     edges_.clear();
     for (int x = grid.first_column; x <= grid.last_column + 1; ++x) {
       Edge& edge = edges_.emplace_back();
@@ -51,14 +51,9 @@ class RowSums {
     }
   }
 
-  // Leaves out canvas columns outside [first, last] from now on (ShrinkGrid::ColumnsOf: the
-  // sums of the target columns they reach are then all that is needed).
-  void Clip(int first, int last) { first_ = first, last_ = last; }
-
-  // Adds `weighted` (a packed colour times the row's weight) over canvas columns [a, b].
+  // Adds `weighted` (a packed colour times the row's weight) over canvas columns [a, b], a
+  // run within the grid's columns (nothing when a > b).
   void Add(int a, int b, PackedSum weighted) {
-    a = std::max(a, first_);
-    b = std::min(b, last_);
     if (a > b) return;
     const PackedSum full = weighted * grid_->ux;
     const Edge& right = edges_[static_cast<std::size_t>(b + 1 - grid_->first_column)];
@@ -71,27 +66,27 @@ class RowSums {
     high_ = std::max(high_, right.column);
   }
 
-  // Calls f(x, sum) for every target column x the runs reach, right to left, and clears the
-  // row for the next one.
-  template <typename F>
-  void Take(F&& f) {
+  // Works out the sums of the runs added since the last call: the target columns they reach,
+  // whose sums Sum(x) gives until the next call.
+  RowSpan Finish() {
     PackedSum left_of = 0;  // the full columns that ends further right give this one
     for (int t = high_; t >= low_; --t) {
-      const PackedSum sum = point_[t] + left_of;
+      sums_[t] = point_[t] + left_of;
       left_of += full_[t];
       point_[t] = full_[t] = 0;
-      if (t < grid_->out.width) f(grid_->out.left + t, sum);
     }
+    const RowSpan span{grid_->out.left + low_, grid_->out.left + std::min(high_ + 1, grid_->out.width)};
     low_ = grid_->out.width + 1, high_ = -1;
+    return span;
   }
+  PackedSum Sum(int x) const { return sums_[x - grid_->out.left]; }
 
  private:
   struct Edge {
     std::int32_t column, units;  // see ShrinkGrid::Edge
   };
   const ShrinkGrid* grid_ = nullptr;
-  int first_ = 0, last_ = -1;            // the canvas columns added
-  std::vector<PackedSum> point_, full_;  // per target column of out, and its right edge
+  std::vector<PackedSum> point_, full_, sums_;  // per target column of out, and its right edge
   std::vector<Edge> edges_;              // per canvas column from first_column, and one more
   int low_ = 1 << 30, high_ = -1;        // the columns ends were added at
 };
@@ -122,15 +117,12 @@ class PixelRows {
         runs_of(y, [&](int a, int b, PackedSum step) { sums.Add(a, b, step * weight); });
       });
       const std::size_t start = pixels_.size();
-      RowSpan span;
-      sums.Take([&](int x, PackedSum sum) {
-        span.Add(x, x + 1);
-        sums_.push_back(sum);
-        pixels_.push_back(Average(sum, grid.area()));
-      });
-      std::reverse(pixels_.begin() + static_cast<std::ptrdiff_t>(start), pixels_.end());
-      std::reverse(sums_.begin() + static_cast<std::ptrdiff_t>(start), sums_.end());
-      spans_.push_back(span);
+      const RowSpan span = sums.Finish();
+      for (int x = span.left; x < span.right; ++x) {
+        sums_.push_back(sums.Sum(x));
+        pixels_.push_back(Average(sums.Sum(x), grid.area()));
+      }
+      spans_.push_back(span.empty() ? RowSpan{} : span);
       starts_.push_back(static_cast<std::uint32_t>(start));
     }
   }

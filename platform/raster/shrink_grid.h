@@ -47,11 +47,6 @@ struct ShrinkGrid {
     column = static_cast<std::int32_t>(u / ux);
     units = static_cast<std::int32_t>(u - column * ux);
   }
-  // The canvas columns that reach target columns [left, right): [first, last].
-  void ColumnsOf(int left, int right, int& first, int& last) const {
-    first = std::max(first_column, src.left + static_cast<int>(Ux(left) / kx));
-    last = std::min(last_column, src.left + static_cast<int>((Ux(right) - 1) / kx));
-  }
   // Calls f(y, weight) for the canvas rows that overlap target row u, weight in units.
   template <typename F>
   void ForEachRowIn(int u, F&& f) const {
