@@ -5,12 +5,27 @@
 
 namespace raster {
 
+namespace {
+
+RowSpan Hull(RowSpan a, RowSpan b) {
+  return {std::min(a.left, b.left), std::max(a.right, b.right)};
+}
+
+// ORs pixels[x] into row[x] over the span.
+void OrRow(Pixel* row, const Pixel* pixels, RowSpan span) {
+  for (int x = span.left; x < span.right; ++x) row[x] |= pixels[x];
+}
+
+}  // namespace
+
 void HandCompositor::Reset(const ShrinkGrid& grid) {
   grid_ = grid;
   sums_.Reset(grid_);
   cache_.clear();
   layers_.clear();
+  previous_.clear();
   last_ = nullptr;
+  top_ = &none_;
   base_valid_ = false;
 }
 
@@ -65,75 +80,77 @@ void HandCompositor::BuildBase() {
       }
       layer->ForEachRun(y, [&](int l, int r, PackedSum step) { base_runs_.push_back({l, r, step}); });
     }
-    // All the row's runs cover, for passing over rows the last layer does not meet.
+    // Drops the emptied runs, and notes all the row's runs cover.
     std::pair<int, int> extent{grid_.last_column + 1, grid_.first_column - 1};
+    std::size_t kept = row_start;
     for (std::size_t i = row_start; i < base_runs_.size(); ++i) {
-      extent = {std::min(extent.first, base_runs_[i].left),
-                std::max(extent.second, base_runs_[i].right)};
+      const Run run = base_runs_[i];
+      if (run.left > run.right) continue;
+      base_runs_[kept++] = run;
+      extent = {std::min(extent.first, run.left), std::max(extent.second, run.right)};
     }
+    base_runs_.resize(kept);
     base_extents_.push_back(extent);
   }
   base_starts_.push_back(static_cast<std::uint32_t>(base_runs_.size()));
   base_.Make(grid_, sums_, top, bottom, [this](int y, auto add) {
     const auto row = static_cast<std::size_t>(y - base_top_);
     for (std::size_t i = base_starts_[row]; i < base_starts_[row + 1]; ++i) {
-      const Run& run = base_runs_[i];
-      if (run.left <= run.right) add(run.left, run.right, run.step);
+      add(base_runs_[i].left, base_runs_[i].right, base_runs_[i].step);
     }
   });
 }
 
 RowSpan HandCompositor::SumCovered(int u) {
-  const int rows = static_cast<int>(base_starts_.size()) - 1;
+  const int rows = static_cast<int>(base_extents_.size());
   grid_.ForEachRowIn(u, [&](int y, std::int64_t weight) {
     const auto [left, right] = last_->Outer(y);
     if (left > right || y < base_top_ || y >= base_top_ + rows) return;
     const auto row = static_cast<std::size_t>(y - base_top_);
     if (base_extents_[row].second < left || base_extents_[row].first > right) return;
+    // Runs over all the last layer covers add up to one step over it.
+    PackedSum whole = 0;
     for (std::size_t i = base_starts_[row]; i < base_starts_[row + 1]; ++i) {
       const Run& run = base_runs_[i];
       if (run.right < left || run.left > right) continue;
-      sums_.Add(std::max(run.left, left), std::min(run.right, right), -run.step * weight);
+      if (run.left <= left && right <= run.right) {
+        whole += run.step;
+      } else {
+        sums_.Add(std::max(run.left, left), std::min(run.right, right), -run.step * weight);
+      }
     }
+    if (whole != 0) sums_.Add(left, right, -whole * weight);
   });
   return sums_.Finish();
 }
 
-RowSpan HandCompositor::WriteRow(Image& target, int u) {
-  const PixelRows* top_pixels = last_ != nullptr ? &last_->Pixels(grid_, sums_) : nullptr;
-  const RowSpan base = base_.Span(u);
-  const RowSpan top = top_pixels != nullptr ? top_pixels->Span(u) : RowSpan{};
-  Pixel* row = target.row(u);
-  const auto put = [row](const PixelRows& pixels, int u, int from, int to) {
-    const Pixel* source = pixels.Row(u);
-    for (int x = from; x < to; ++x) row[x] |= source[x];
-  };
-  const RowSpan both{std::max(base.left, top.left), std::min(base.right, top.right)};
-  if (both.empty()) {
-    if (!base.empty()) put(base_, u, base.left, base.right);
-    if (!top.empty()) put(*top_pixels, u, top.left, top.right);
-    return base.empty() ? top : top.empty() ? base : RowSpan{std::min(base.left, top.left),
-                                                            std::max(base.right, top.right)};
+RowSpan HandCompositor::WriteRow(Pixel* row, int u) {
+  const RowSpan base = base_.Span(u), top = top_->Span(u);
+  if (top.empty() || base.empty() || top.right <= base.left || base.right <= top.left) {
+    if (!base.empty()) OrRow(row, base_.Row(u), base);
+    if (!top.empty()) OrRow(row, top_->Row(u), top);
+    return base.empty() ? top : top.empty() ? base : Hull(base, top);
   }
   // Each alone where the other does not reach, and their sums where both do.
-  put(base_, u, base.left, both.left);
-  put(base_, u, both.right, base.right);
-  put(*top_pixels, u, top.left, both.left);
-  put(*top_pixels, u, both.right, top.right);
+  const RowSpan both{std::max(base.left, top.left), std::min(base.right, top.right)};
+  OrRow(row, base_.Row(u), {base.left, both.left});
+  OrRow(row, base_.Row(u), {both.right, base.right});
+  OrRow(row, top_->Row(u), {top.left, both.left});
+  OrRow(row, top_->Row(u), {both.right, top.right});
   const RowSpan covered = SumCovered(u);
   const PackedSum* base_sums = base_.Sums(u);
-  const PackedSum* top_sums = top_pixels->Sums(u);
+  const PackedSum* top_sums = top_->Sums(u);
   for (int x = both.left; x < both.right; ++x) {
     PackedSum sum = base_sums[x] + top_sums[x];
     if (x >= covered.left && x < covered.right) sum += sums_.Sum(x);
     row[x] |= Average(sum, grid_.area());
   }
-  return {std::min(base.left, top.left), std::max(base.right, top.right)};
+  return Hull(base, top);
 }
 
 Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, int canvas_height,
                           Image& target, const Rect& dst, const Rect& src, RowSpan* rows,
-                          const StrokeCanvas::RestoreRow* restore) {
+                          const Backdrop* backdrop) {
   ++frame_;
   drawn_.resize(static_cast<std::size_t>(target.height()));
   // The changed area, kept as edges while rows are added.
@@ -144,31 +161,25 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
     left = std::min(left, span.left), right = std::max(right, span.right);
     top = std::min(top, u), bottom = std::max(bottom, u + 1);
   };
-  const auto changed = [&] {
-    return left < right ? Rect{left, top, right - left, bottom - top} : Rect{};
-  };
-  // Puts back row u as it was before the last copy.
-  const auto put_back = [&](int u) {
+  // Puts back row u as it was before the last copy and writes this copy's; or just writes it.
+  const auto rewrite = [&](int u, bool write) {
     RowSpan& drawn = drawn_[static_cast<std::size_t>(u)];
-    if (restore != nullptr && !drawn.empty()) {
-      (*restore)(u, drawn.left, drawn.right);
-      note(u, drawn);
+    RowSpan changed;
+    if (backdrop != nullptr && !drawn.empty()) {
+      backdrop->Restore(target, u, drawn.left, drawn.right);
+      changed = drawn;
     }
-    drawn = {};
-  };
-  const auto write = [&](int u) {
-    const RowSpan span = WriteRow(target, u);
-    drawn_[static_cast<std::size_t>(u)] = span;
-    note(u, span);
+    drawn = write ? WriteRow(target.row(u), u) : RowSpan{};
+    note(u, changed.empty() ? drawn : drawn.empty() ? changed : Hull(changed, drawn));
   };
 
   const ShrinkGrid grid(dst, src, canvas_width, canvas_height, target.bounds());
   if (!grid.summable()) {
-    for (int u = 0; u < target.height(); ++u) put_back(u);
+    for (int u = 0; u < target.height(); ++u) rewrite(u, false);
     CopyDirectly(strokes, canvas_width, canvas_height, target, dst, src);
     for (int u = 0; u < target.height(); ++u) note(u, drawn_[static_cast<std::size_t>(u)]);
     grid_ = {};
-    return changed();
+    return left < right ? Rect{left, top, right - left, bottom - top} : Rect{};
   }
   const bool fresh = !(grid == grid_);
   if (fresh) Reset(grid);
@@ -188,31 +199,25 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
                            i < previous_.size() ? previous_[i] : nullptr));
     begin = end;
   }
-  const HandLayer* previous_last = last_;
+  const PixelRows* previous_top = top_;
   last_ = layers_.empty() ? nullptr : layers_.back();
+  top_ = last_ != nullptr ? &last_->Pixels(grid_, sums_) : &none_;
   const bool base_kept =
       !fresh && base_valid_ && !layers_.empty() && base_layers_.size() + 1 == layers_.size() &&
       std::equal(base_layers_.begin(), base_layers_.end(), layers_.begin());
   if (!base_kept) BuildBase();
 
-  if (base_kept && restore != nullptr) {
+  if (base_kept && backdrop != nullptr) {
     // The target shows the last copy: only the rows of the old and the new last layer change.
-    int first = grid_.out.bottom(), end = grid_.out.top;
-    for (const HandLayer* layer : {previous_last, last_}) {
-      if (layer == nullptr) continue;
-      const PixelRows& pixels = layer->Pixels(grid_, sums_);
-      first = std::min(first, pixels.top());
-      end = std::max(end, pixels.bottom());
-    }
-    for (int u = first; u < end; ++u) {
-      put_back(u);
-      write(u);
-    }
+    const int first = std::min(previous_top->top(), top_->top());
+    const int end = std::max(previous_top->bottom(), top_->bottom());
+    for (int u = first; u < end; ++u) rewrite(u, true);
   } else {
-    for (int u = 0; u < target.height(); ++u) put_back(u);
-    for (int u = grid_.out.top; u < grid_.out.bottom(); ++u) write(u);
+    for (int u = 0; u < target.height(); ++u) {
+      rewrite(u, u >= grid_.out.top && u < grid_.out.bottom());
+    }
   }
-  return changed();
+  return left < right ? Rect{left, top, right - left, bottom - top} : Rect{};
 }
 
 void HandCompositor::CopyDirectly(const std::vector<Stroke>& strokes, int canvas_width,

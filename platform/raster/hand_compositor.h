@@ -29,7 +29,7 @@ class HandCompositor {
   // ORs the shrunk canvas into `target` (see StrokeCanvas::StretchOrInto).
   Rect Copy(const std::vector<Stroke>& strokes, int canvas_width, int canvas_height, Image& target,
             const Rect& dst, const Rect& src, RowSpan* rows,
-            const StrokeCanvas::RestoreRow* restore);
+            const Backdrop* backdrop);
 
  private:
   // Room for the sixty positions of a second hand and the other hands.
@@ -38,8 +38,8 @@ class HandCompositor {
   void Reset(const ShrinkGrid& grid);
   // The layer for these strokes, from the cache or made; `hint` is tried first.
   const HandLayer* Find(std::span<const Stroke> strokes, const HandLayer* hint);
-  // ORs this copy's row u into the target; what it wrote.
-  RowSpan WriteRow(Image& target, int u);
+  // ORs this copy's row u into `row`; the columns it wrote.
+  RowSpan WriteRow(Pixel* row, int u);
   void BuildBase();
   // Sums the base runs the last layer covers on row u, negated (RowSums::Finish).
   RowSpan SumCovered(int u);
@@ -55,6 +55,8 @@ class HandCompositor {
   std::vector<const HandLayer*> layers_;     // this frame's, in order of painting
   std::vector<const HandLayer*> previous_;  // the last frame's
   const HandLayer* last_ = nullptr;       // layers_.back()
+  const PixelRows* top_ = &none_;         // its pixels
+  PixelRows none_;
   // The base: its layers, and per canvas row from base_top_ the runs that show of them.
   bool base_valid_ = false;
   std::vector<const HandLayer*> base_layers_;

@@ -80,4 +80,14 @@ class Image {
   std::vector<Pixel> pixels_;
 };
 
+// What a picture surface shows under its drawings: a background colour, and a picture (or
+// none) at its top-left corner.
+struct Backdrop {
+  const Image* picture = nullptr;
+  Pixel colour = 0;
+
+  // Puts columns [left, right) of row y of `image` (within it) back to the backdrop.
+  void Restore(Image& image, int y, int left, int right) const;
+};
+
 }  // namespace raster

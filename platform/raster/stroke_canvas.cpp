@@ -54,10 +54,10 @@ Rect StrokeCanvas::StretchOrInto(Image& target, const Rect& dst, const Rect& src
 }
 
 Rect StrokeCanvas::StretchOrInto(Image& target, const Rect& dst, const Rect& src, RowSpan* rows,
-                                 const RestoreRow* restore) const {
+                                 const Backdrop* backdrop) const {
   if (!compositor_.compositor) compositor_.compositor.reset(new HandCompositor);
   ++copies_;
-  return compositor_.compositor->Copy(strokes_, width_, height_, target, dst, src, rows, restore);
+  return compositor_.compositor->Copy(strokes_, width_, height_, target, dst, src, rows, backdrop);
 }
 
 }  // namespace raster

@@ -9,7 +9,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -44,14 +43,12 @@ class StrokeCanvas {
   // channel by channel. Each target pixel receives the area-weighted average of the source
   // pixels under it, rounded to nearest. Returns the part of `target` that may have changed.
   Rect StretchOrInto(Image& target, const Rect& dst, const Rect& src) const;
-  // Puts back columns [left, right) of target row y as they were before any copy.
-  using RestoreRow = std::function<void(int y, int left, int right)>;
   // The same, also widening rows[y] (one per row of `target`) to hold the columns of row y
-  // that may have changed. With `restore`, the caller says that the target shows exactly the
-  // last copy from this canvas over what `restore` puts back; the copy then puts back and
-  // writes again only what it changes.
+  // that may have changed. With `backdrop`, the caller says that the target shows exactly the
+  // last copy from this canvas over that backdrop; the copy then puts back and writes again
+  // only what it changes.
   Rect StretchOrInto(Image& target, const Rect& dst, const Rect& src, RowSpan* rows,
-                     const RestoreRow* restore = nullptr) const;
+                     const Backdrop* backdrop = nullptr) const;
   // Copies made so far.
   std::uint64_t copies() const { return copies_; }
 

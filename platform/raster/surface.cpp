@@ -6,23 +6,6 @@
 
 namespace raster {
 
-namespace {
-
-// Puts back background and picture in columns [left, right) of row y (within the image).
-void RestoreRow(Image& image, const Image* picture, Pixel back_colour, int y, int left, int right) {
-  Pixel* const row = image.row(y);
-  // The picture covers columns [left, middle), the background the rest.
-  const bool pictured = picture != nullptr && y < picture->height();
-  const int middle = pictured ? std::clamp(picture->width(), left, right) : left;
-  if (middle > left) {
-    std::memcpy(row + left, picture->row(y) + left,
-                static_cast<std::size_t>(middle - left) * sizeof(Pixel));
-  }
-  std::fill(row + middle, row + right, back_colour);
-}
-
-}  // namespace
-
 Surface::Surface(int width, int height, Pixel back_colour)
     : back_colour_(back_colour),
       image_(width, height, back_colour),
@@ -40,14 +23,14 @@ void Surface::Settle() const {
   if (picture_ == shown_) {  // only the drawings to take away
     for (int y = drawn_.top; y < drawn_.bottom(); ++y) {
       RowSpan& span = drawn_rows_[static_cast<std::size_t>(y)];
-      if (!span.empty()) RestoreRow(image_, shown_.get(), back_colour_, y, span.left, span.right);
+      if (!span.empty()) Backdrop{shown_.get(), back_colour_}.Restore(image_, y, span.left, span.right);
       span = {};
     }
     changed_ = Union(changed_, drawn_);
   } else {
     shown_ = picture_;
     for (int y = 0; y < image_.height(); ++y) {
-      RestoreRow(image_, shown_.get(), back_colour_, y, 0, image_.width());
+      Backdrop{shown_.get(), back_colour_}.Restore(image_, y, 0, image_.width());
     }
     for (int y = drawn_.top; y < drawn_.bottom(); ++y) {
       drawn_rows_[static_cast<std::size_t>(y)] = {};
@@ -63,11 +46,9 @@ void Surface::PaintOr(const StrokeCanvas& source, const Rect& dst, const Rect& s
       copy_serial_ == source.copies()) {
     // The copy puts back and repaints what it changes itself.
     pending_ = false;
-    const StrokeCanvas::RestoreRow restore = [this](int y, int left, int right) {
-      RestoreRow(image_, shown_.get(), back_colour_, y, left, right);
-    };
+    const Backdrop backdrop{shown_.get(), back_colour_};
     const Rect changed = Intersect(
-        source.StretchOrInto(image_, dst, src, drawn_rows_.data(), &restore), image_.bounds());
+        source.StretchOrInto(image_, dst, src, drawn_rows_.data(), &backdrop), image_.bounds());
     drawn_ = Union(drawn_, changed);
     changed_ = Union(changed_, changed);
   } else {
