@@ -161,16 +161,19 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
     left = std::min(left, span.left), right = std::max(right, span.right);
     top = std::min(top, u), bottom = std::max(bottom, u + 1);
   };
-  // Puts back row u as it was before the last copy and writes this copy's; or just writes it.
+  // Puts back row u as it was before the last copy (given the backdrop), then writes this
+  // copy's row or leaves it empty.
   const auto rewrite = [&](int u, bool write) {
     RowSpan& drawn = drawn_[static_cast<std::size_t>(u)];
+    Pixel* row = target.row(u);
     RowSpan changed;
     if (backdrop != nullptr && !drawn.empty()) {
-      backdrop->Restore(target, u, drawn.left, drawn.right);
+      backdrop->Restore(row, u, drawn.left, drawn.right);
       changed = drawn;
     }
-    drawn = write ? WriteRow(target.row(u), u) : RowSpan{};
-    note(u, changed.empty() ? drawn : drawn.empty() ? changed : Hull(changed, drawn));
+    drawn = write ? WriteRow(row, u) : RowSpan{};
+    if (!drawn.empty()) changed.Add(drawn.left, drawn.right);
+    note(u, changed);
   };
 
   const ShrinkGrid grid(dst, src, canvas_width, canvas_height, target.bounds());

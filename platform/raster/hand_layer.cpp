@@ -27,15 +27,14 @@ HandLayer::HandLayer(std::span<const Stroke> strokes, const ShrinkGrid& grid, Pe
   top_ = static_cast<int>(std::max<std::int64_t>(shapes[0].top(), grid.first_row));
   bottom_ = static_cast<int>(std::min<std::int64_t>(shapes[0].bottom(), grid.last_row));
   if (top_ > bottom_) return;
-  runs_.reserve(static_cast<std::size_t>(bottom_ - top_ + 1) * shapes.size());
-  for (int y = top_; y <= bottom_; ++y) {
-    for (const StrokeShape& shape : shapes) {
-      std::int64_t left = 0, right = -1;
-      shape.RowRun(y, left, right);
+  runs_.resize(static_cast<std::size_t>(bottom_ - top_ + 1) * shapes.size());
+  for (std::size_t k = 0; k < shapes.size(); ++k) {
+    shapes[k].ForEachRow(top_, bottom_, [&](std::int64_t y, std::int64_t left, std::int64_t right) {
       left = std::max<std::int64_t>(left, grid.first_column);
       right = std::min<std::int64_t>(right, grid.last_column);
-      runs_.push_back({static_cast<std::int16_t>(left), static_cast<std::int16_t>(right)});
-    }
+      runs_[static_cast<std::size_t>(y - top_) * shapes.size() + k] = {
+          static_cast<std::int16_t>(left), static_cast<std::int16_t>(right)};
+    });
   }
 }
 

@@ -43,13 +43,4 @@ void Image::Blit(const Image& source, int x, int y) {
   }
 }
 
-void Backdrop::Restore(Image& image, int y, int left, int right) const {
-  Pixel* const row = image.row(y);
-  // The picture covers columns [left, middle), the background the rest.
-  const bool pictured = picture != nullptr && y < picture->height();
-  const int middle = pictured ? std::clamp(picture->width(), left, right) : left;
-  if (middle > left) std::copy(picture->row(y) + left, picture->row(y) + middle, row + left);
-  std::fill(row + middle, row + right, colour);
-}
-
 }  // namespace raster

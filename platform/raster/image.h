@@ -86,8 +86,17 @@ struct Backdrop {
   const Image* picture = nullptr;
   Pixel colour = 0;
 
-  // Puts columns [left, right) of row y of `image` (within it) back to the backdrop.
-  void Restore(Image& image, int y, int left, int right) const;
+  // Puts columns [left, right) of row y (`row` points at it) back to the backdrop.
+  void Restore(Pixel* row, int y, int left, int right) const {
+    // The picture covers columns [left, middle), the background the rest.
+    int middle = left;
+    if (picture != nullptr && y < picture->height()) {
+      middle = picture->width() < left ? left : picture->width() < right ? picture->width() : right;
+      const Pixel* from = picture->row(y);
+      for (int x = left; x < middle; ++x) row[x] = from[x];
+    }
+    for (int x = middle; x < right; ++x) row[x] = colour;
+  }
 };
 
 }  // namespace raster

@@ -36,15 +36,13 @@ Image StrokeCanvas::ToImage() const {
     const StrokeShape shape = MakeStrokeShape(s.x1, s.y1, s.x2, s.y2, s.pen_width, discs);
     const std::int64_t top = std::max<std::int64_t>(shape.top(), 0);
     const std::int64_t bottom = std::min<std::int64_t>(shape.bottom(), height_ - 1);
-    for (std::int64_t y = top; y <= bottom; ++y) {
-      std::int64_t left = 0, right = 0;
-      shape.RowRun(y, left, right);
+    shape.ForEachRow(top, bottom, [&](std::int64_t y, std::int64_t left, std::int64_t right) {
       left = std::max<std::int64_t>(left, 0);
       right = std::min<std::int64_t>(right, width_ - 1);
-      if (left > right) continue;
+      if (left > right) return;
       Pixel* row = image.row(static_cast<int>(y));
       std::fill(row + left, row + right + 1, s.colour);
-    }
+    });
   }
   return image;
 }

@@ -30,21 +30,6 @@ const std::int32_t* PenDiscCache::HalfWidths(int pen_width) {
   return table.data();
 }
 
-void StrokeShape::RowRun(std::int64_t y, std::int64_t& left, std::int64_t& right) const {
-  left = 0;
-  right = -1;
-  if (y < top() || y > bottom()) return;
-  if (dy == 0) {  // level or a single point: the pen's disc swept along the row
-    const std::int32_t h = disc[std::abs(y - y1)];
-    left = x1 - h;
-    right = x2 + h;
-    return;
-  }
-  const std::int64_t n = x1 * dy + (y - y1) * dx;
-  left = LeftOnEdge(y) ? CeilDiv(n - edge_bound, dy) : DiscLeft(y);
-  right = RightOnEdge(y) ? FloorDiv(n + edge_bound, dy) : DiscRight(y);
-}
-
 StrokeShape MakeStrokeShape(int x1, int y1, int x2, int y2, int pen_width, PenDiscCache& discs) {
   StrokeShape s{};
   s.x1 = x1;

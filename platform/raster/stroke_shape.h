@@ -12,6 +12,8 @@
 #include <limits>
 #include <vector>
 
+#include "platform/raster/exact_math.h"
+
 namespace raster {
 
 // Half widths of a round pen's disc, per pen width, built once and kept.
@@ -61,10 +63,41 @@ struct StrokeShape {
     return right;
   }
 
-  // Covered columns [left, right] of row y; left > right when the row is not touched.
-  void RowRun(std::int64_t y, std::int64_t& left, std::int64_t& right) const;
+  // Calls f(y, left, right) with the covered columns [left, right] of each row y in
+  // [from, to]; left > right where the row is not touched. Along the straight edges a run's
+  // ends are quotients by dy that grow by dx a row, so they are stepped, not divided.
+  template <typename F>
+  void ForEachRow(std::int64_t from, std::int64_t to, F&& f) const {
+    // n(y) = x1 dy + (y - y1) dx: the edges are at (n(y) -/+ edge_bound) / dy.
+    const std::int64_t n = x1 * dy + (from - y1) * dx, divisor = dy > 0 ? dy : 1;
+    Stepper left_edge(n - edge_bound, dx, divisor), right_edge(n + edge_bound, dx, divisor);
+    for (std::int64_t y = from; y <= to; ++y, left_edge.Next(), right_edge.Next()) {
+      if (y < top() || y > bottom()) {
+        f(y, std::int64_t{0}, std::int64_t{-1});
+      } else if (dy == 0) {  // level or a single point: the pen's disc swept along the row
+        const std::int64_t h = disc[Abs(y - y1)];
+        f(y, x1 - h, x2 + h);
+      } else {
+        f(y, LeftOnEdge(y) ? left_edge.Ceil() : DiscLeft(y),
+          RightOnEdge(y) ? right_edge.Floor() : DiscRight(y));
+      }
+    }
+  }
 
  private:
+  // a / b as quotient and remainder, for a that grows by `step` at each Next.
+  struct Stepper {
+    Stepper(std::int64_t a, std::int64_t step, std::int64_t b)
+        : q(FloorDiv(a, b)), r(a - q * b), step_q(FloorDiv(step, b)), step_r(step - step_q * b),
+          b(b) {}
+    std::int64_t Floor() const { return q; }
+    std::int64_t Ceil() const { return r != 0 ? q + 1 : q; }
+    void Next() {
+      q += step_q, r += step_r;
+      if (r >= b) q += 1, r -= b;
+    }
+    std::int64_t q, r, step_q, step_r, b;
+  };
   static std::size_t Abs(std::int64_t v) { return static_cast<std::size_t>(v < 0 ? -v : v); }
 };
 

@@ -23,14 +23,14 @@ void Surface::Settle() const {
   if (picture_ == shown_) {  // only the drawings to take away
     for (int y = drawn_.top; y < drawn_.bottom(); ++y) {
       RowSpan& span = drawn_rows_[static_cast<std::size_t>(y)];
-      if (!span.empty()) Backdrop{shown_.get(), back_colour_}.Restore(image_, y, span.left, span.right);
+      if (!span.empty()) Backdrop{shown_.get(), back_colour_}.Restore(image_.row(y), y, span.left, span.right);
       span = {};
     }
     changed_ = Union(changed_, drawn_);
   } else {
     shown_ = picture_;
     for (int y = 0; y < image_.height(); ++y) {
-      Backdrop{shown_.get(), back_colour_}.Restore(image_, y, 0, image_.width());
+      Backdrop{shown_.get(), back_colour_}.Restore(image_.row(y), y, 0, image_.width());
     }
     for (int y = drawn_.top; y < drawn_.bottom(); ++y) {
       drawn_rows_[static_cast<std::size_t>(y)] = {};
