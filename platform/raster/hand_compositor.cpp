@@ -11,6 +11,11 @@ RowSpan Hull(RowSpan a, RowSpan b) {
   return {std::min(a.left, b.left), std::max(a.right, b.right)};
 }
 
+// Whether two spans share a column.
+bool Meet(RowSpan a, RowSpan b) {
+  return a.left < b.right && b.left < a.right && !a.empty() && !b.empty();
+}
+
 // ORs pixels[x] into row[x] over the span.
 void OrRow(Pixel* row, const Pixel* pixels, RowSpan span) {
   for (int x = span.left; x < span.right; ++x) row[x] |= pixels[x];
@@ -214,7 +219,25 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
     // The target shows the last copy: only the rows of the old and the new last layer change.
     const int first = std::min(previous_top->top(), top_->top());
     const int end = std::max(previous_top->bottom(), top_->bottom());
-    for (int u = first; u < end; ++u) rewrite(u, true);
+    for (int u = first; u < end; ++u) {
+      const RowSpan base = base_.Span(u), was = previous_top->Span(u), now = top_->Span(u);
+      if (Meet(base, was) || Meet(base, now)) {
+        rewrite(u, true);
+        continue;
+      }
+      // Off the base only the last layer's own pixels change.
+      Pixel* row = target.row(u);
+      RowSpan changed = was;
+      if (!was.empty()) backdrop->Restore(row, u, was.left, was.right);
+      if (!now.empty()) {
+        OrRow(row, top_->Row(u), now);
+        changed.Add(now.left, now.right);
+      }
+      note(u, changed);
+      RowSpan& drawn = drawn_[static_cast<std::size_t>(u)];
+      drawn = base;
+      if (!now.empty()) drawn.Add(now.left, now.right);
+    }
   } else {
     for (int u = 0; u < target.height(); ++u) {
       rewrite(u, u >= grid_.out.top && u < grid_.out.bottom());

@@ -118,11 +118,16 @@ class PixelRows {
       });
       const std::size_t start = pixels_.size();
       const RowSpan span = sums.Finish();
+      const auto width = static_cast<std::size_t>(std::max(span.right - span.left, 0));
+      sums_.resize(start + width);
+      pixels_.resize(start + width);
+      PackedSum* row_sums = sums_.data() + start - span.left;
+      Pixel* row_pixels = pixels_.data() + start - span.left;
       for (int x = span.left; x < span.right; ++x) {
-        sums_.push_back(sums.Sum(x));
-        pixels_.push_back(Average(sums.Sum(x), grid.area()));
+        row_sums[x] = sums.Sum(x);
+        row_pixels[x] = Average(row_sums[x], grid.area());
       }
-      spans_.push_back(span.empty() ? RowSpan{} : span);
+      spans_.push_back(width > 0 ? span : RowSpan{});
       starts_.push_back(static_cast<std::uint32_t>(start));
     }
   }
