@@ -98,12 +98,66 @@ void HandCompositor::BuildBase() {
     base_extents_.push_back(extent);
   }
   base_starts_.push_back(static_cast<std::uint32_t>(base_runs_.size()));
-  base_.Make(grid_, sums_, top, bottom, [this](int y, auto add) {
-    const auto row = static_cast<std::size_t>(y - base_top_);
-    for (std::size_t i = base_starts_[row]; i < base_starts_[row + 1]; ++i) {
-      add(base_runs_[i].left, base_runs_[i].right, base_runs_[i].step);
+  // The base's pixels: each layer's own where it is alone on a row, and where several reach,
+  // their own sums added up less what the later ones cover of the earlier ones.
+  int first = grid_.out.bottom(), end = grid_.out.top;
+  for (const HandLayer* layer : base_layers_) {
+    const PixelRows& own = layer->Pixels(grid_, sums_);
+    if (own.top() < own.bottom()) first = std::min(first, own.top()), end = std::max(end, own.bottom());
+  }
+  base_.Clear(first);
+  for (int u = first; u < end; ++u) {
+    reach_.clear();
+    RowSpan hull;
+    for (const HandLayer* layer : base_layers_) {
+      const PixelRows& own = layer->Pixels(grid_, sums_);
+      const RowSpan span = own.Span(u);
+      if (span.empty()) continue;
+      reach_.push_back(&own);
+      hull.Add(span.left, span.right);
     }
-  });
+    const auto [sums, pixels] = base_.Append(hull);
+    if (reach_.size() == 1) {
+      std::copy(reach_[0]->Sums(u) + hull.left, reach_[0]->Sums(u) + hull.right, sums + hull.left);
+      std::copy(reach_[0]->Row(u) + hull.left, reach_[0]->Row(u) + hull.right, pixels + hull.left);
+      continue;
+    }
+    std::fill(sums + hull.left, sums + hull.right, 0);
+    for (const PixelRows* own : reach_) {
+      const RowSpan span = own->Span(u);
+      for (int x = span.left; x < span.right; ++x) sums[x] += own->Sums(u)[x];
+    }
+    grid_.ForEachRowIn(u, [&](int y, std::int64_t weight) { SubtractCovered(y, weight); });
+    const RowSpan covered = sums_.Finish();
+    for (int x = covered.left; x < covered.right; ++x) sums[x] += sums_.Sum(x);
+    for (int x = hull.left; x < hull.right; ++x) pixels[x] = Average(sums[x], grid_.area());
+  }
+}
+
+void HandCompositor::SubtractCovered(int y, std::int64_t weight) {
+  covers_.clear();
+  for (auto layer = base_layers_.rbegin(); layer != base_layers_.rend(); ++layer) {
+    auto [left, right] = (*layer)->Outer(y);
+    if (left > right) continue;
+    for (const auto& [cover_left, cover_right] : covers_) {
+      if (cover_right < left || cover_left > right) continue;
+      (*layer)->ForEachRun(y, [&](int l, int r, PackedSum step) {
+        sums_.Add(std::max(l, cover_left), std::min(r, cover_right), -step * weight);
+      });
+    }
+    // Adds the layer to the covered columns, which stay disjoint.
+    for (std::size_t i = 0; i < covers_.size();) {
+      if (covers_[i].second + 1 < left || covers_[i].first > right + 1) {
+        ++i;
+        continue;
+      }
+      left = std::min(left, covers_[i].first);
+      right = std::max(right, covers_[i].second);
+      covers_[i] = covers_.back();
+      covers_.pop_back();
+    }
+    covers_.emplace_back(left, right);
+  }
 }
 
 RowSpan HandCompositor::SumCovered(int u) {

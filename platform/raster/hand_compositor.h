@@ -41,6 +41,8 @@ class HandCompositor {
   // ORs this copy's row u into `row`; the columns it wrote.
   RowSpan WriteRow(Pixel* row, int u);
   void BuildBase();
+  // Subtracts from sums_ what each base layer has on canvas row y under later base layers.
+  void SubtractCovered(int y, std::int64_t weight);
   // Sums the base runs the last layer covers on row u, negated (RowSums::Finish).
   RowSpan SumCovered(int u);
   // The plain definition, for copies whose sums would not fit (huge pixel areas).
@@ -69,6 +71,8 @@ class HandCompositor {
   std::vector<std::pair<int, int>> base_extents_;     // per row, all its runs cover
   int base_top_ = 0;
   PixelRows base_;
+  std::vector<const PixelRows*> reach_;      // the base layers that reach a row
+  std::vector<std::pair<int, int>> covers_;  // canvas columns under later layers
   std::vector<RowSpan> drawn_;  // per target row, what the last copy ORed in
 };
 

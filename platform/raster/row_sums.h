@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "platform/raster/image.h"
@@ -99,36 +100,45 @@ namespace raster {
 // when shrunk on their own.
 class PixelRows {
  public:
-  // Shrinks the runs that runs_of(y, add) gives for canvas rows [top, bottom], calling
-  // add(left, right, colour step) for each, into rows of pixels.
-  template <typename RunsOf>
-  void Make(const ShrinkGrid& grid, RowSums& sums, int top, int bottom, RunsOf&& runs_of) {
+  // Starts again with no rows; the next row appended is row `top`.
+  void Clear(int top) {
+    top_ = top;
     spans_.clear();
     starts_.clear();
     pixels_.clear();
     sums_.clear();
-    top_ = 0;
+  }
+  // Appends the next row, over `span` (empty for none); its sums and pixels to fill in,
+  // indexed by column.
+  std::pair<PackedSum*, Pixel*> Append(RowSpan span) {
+    const std::size_t start = pixels_.size();
+    const auto width = static_cast<std::size_t>(std::max(span.right - span.left, 0));
+    spans_.push_back(width > 0 ? span : RowSpan{});
+    starts_.push_back(static_cast<std::uint32_t>(start));
+    sums_.resize(start + width);
+    pixels_.resize(start + width);
+    return {sums_.data() + start - span.left, pixels_.data() + start - span.left};
+  }
+
+  // Shrinks the runs that runs_of(y, add) gives for canvas rows [top, bottom], calling
+  // add(left, right, colour step) for each, into rows of pixels.
+  template <typename RunsOf>
+  void Make(const ShrinkGrid& grid, RowSums& sums, int top, int bottom, RunsOf&& runs_of) {
+    int first = 0, last = 0;
+    grid.RowsOf(top, bottom, first, last);
+    Clear(first);
     if (top > bottom) return;
-    int last = 0;
-    grid.RowsOf(top, bottom, top_, last);
-    for (int u = top_; u < last; ++u) {
+    for (int u = first; u < last; ++u) {
       grid.ForEachRowIn(u, [&](int y, std::int64_t weight) {
         if (y < top || y > bottom) return;
         runs_of(y, [&](int a, int b, PackedSum step) { sums.Add(a, b, step * weight); });
       });
-      const std::size_t start = pixels_.size();
       const RowSpan span = sums.Finish();
-      const auto width = static_cast<std::size_t>(std::max(span.right - span.left, 0));
-      sums_.resize(start + width);
-      pixels_.resize(start + width);
-      PackedSum* row_sums = sums_.data() + start - span.left;
-      Pixel* row_pixels = pixels_.data() + start - span.left;
+      const auto [row_sums, row_pixels] = Append(span);
       for (int x = span.left; x < span.right; ++x) {
         row_sums[x] = sums.Sum(x);
         row_pixels[x] = Average(row_sums[x], grid.area());
       }
-      spans_.push_back(width > 0 ? span : RowSpan{});
-      starts_.push_back(static_cast<std::uint32_t>(start));
     }
   }
 
