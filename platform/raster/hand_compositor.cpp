@@ -102,7 +102,7 @@ void HandCompositor::BuildBase() {
   // their own sums added up less what the later ones cover of the earlier ones.
   int first = grid_.out.bottom(), end = grid_.out.top;
   for (const HandLayer* layer : base_layers_) {
-    const PixelRows& own = layer->Pixels(grid_, sums_);
+    const PixelRows& own = layer->Pixels(grid_, sums_, scratch_);
     if (own.top() < own.bottom()) first = std::min(first, own.top()), end = std::max(end, own.bottom());
   }
   base_.Clear(first);
@@ -110,7 +110,7 @@ void HandCompositor::BuildBase() {
     reach_.clear();
     RowSpan hull;
     for (const HandLayer* layer : base_layers_) {
-      const PixelRows& own = layer->Pixels(grid_, sums_);
+      const PixelRows& own = layer->Pixels(grid_, sums_, scratch_);
       const RowSpan span = own.Span(u);
       if (span.empty()) continue;
       reach_.push_back(&own);
@@ -263,7 +263,7 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
   }
   const PixelRows* previous_top = top_;
   last_ = layers_.empty() ? nullptr : layers_.back();
-  top_ = last_ != nullptr ? &last_->Pixels(grid_, sums_) : &none_;
+  top_ = last_ != nullptr ? &last_->Pixels(grid_, sums_, scratch_) : &none_;
   const bool base_kept =
       !fresh && base_valid_ && !layers_.empty() && base_layers_.size() + 1 == layers_.size() &&
       std::equal(base_layers_.begin(), base_layers_.end(), layers_.begin());

@@ -71,6 +71,7 @@ class HandCompositor {
   std::vector<std::pair<int, int>> base_extents_;     // per row, all its runs cover
   int base_top_ = 0;
   PixelRows base_;
+  PixelRows scratch_;  // where a layer's pixels are made, then copied to their exact size
   std::vector<const PixelRows*> reach_;      // the base layers that reach a row
   std::vector<std::pair<int, int>> covers_;  // canvas columns under later layers
   std::vector<RowSpan> drawn_;  // per target row, what the last copy ORed in

@@ -27,21 +27,25 @@ HandLayer::HandLayer(std::span<const Stroke> strokes, const ShrinkGrid& grid, Pe
   top_ = static_cast<int>(std::max<std::int64_t>(shapes[0].top(), grid.first_row));
   bottom_ = static_cast<int>(std::min<std::int64_t>(shapes[0].bottom(), grid.last_row));
   if (top_ > bottom_) return;
-  runs_.resize(static_cast<std::size_t>(bottom_ - top_ + 1) * shapes.size());
-  for (std::size_t k = 0; k < shapes.size(); ++k) {
-    shapes[k].ForEachRow(top_, bottom_, [&](std::int64_t y, std::int64_t left, std::int64_t right) {
-      left = std::max<std::int64_t>(left, grid.first_column);
-      right = std::min<std::int64_t>(right, grid.last_column);
-      runs_[static_cast<std::size_t>(y - top_) * shapes.size() + k] = {
-          static_cast<std::int16_t>(left), static_cast<std::int16_t>(right)};
-    });
+  count_ = static_cast<int>(shapes.size());
+  runs_.resize(static_cast<std::size_t>((bottom_ - top_ + 1) * count_));
+  for (int k = 0; k < count_; ++k) {
+    Run* run = &runs_[static_cast<std::size_t>(k)];
+    shapes[static_cast<std::size_t>(k)].ForEachRow(
+        top_, bottom_, [&](std::int64_t, std::int64_t left, std::int64_t right) {
+          run->left = static_cast<std::int16_t>(std::max<std::int64_t>(left, grid.first_column));
+          run->right = static_cast<std::int16_t>(std::min<std::int64_t>(right, grid.last_column));
+          run += count_;
+        });
   }
 }
 
-const PixelRows& HandLayer::Pixels(const ShrinkGrid& grid, RowSums& sums) const {
+const PixelRows& HandLayer::Pixels(const ShrinkGrid& grid, RowSums& sums,
+                                   PixelRows& scratch) const {
   if (!pixels_made_) {
     pixels_made_ = true;
-    pixels_.Make(grid, sums, top_, bottom_, [this](int y, auto add) { ForEachRun(y, add); });
+    scratch.Make(grid, sums, top_, bottom_, [this](int y, auto add) { ForEachRun(y, add); });
+    pixels_ = scratch;
   }
   return pixels_;
 }

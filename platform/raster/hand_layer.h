@@ -35,20 +35,22 @@ class HandLayer {
   // All the layer covers on canvas row y: its widest stroke's run (empty when left > right).
   std::pair<int, int> Outer(int y) const {
     if (y < top_ || y > bottom_) return {0, -1};
-    const Run& run = runs_[static_cast<std::size_t>(y - top_) * steps_.size()];
+    const Run& run = runs_[static_cast<std::size_t>((y - top_) * count_)];
     return {run.left, run.right};
   }
   // Calls f(left, right, step) for each stroke's run on row y, widest first.
   template <typename F>
   void ForEachRun(int y, F&& f) const {
     if (y < top_ || y > bottom_) return;
-    const Run* runs = &runs_[static_cast<std::size_t>(y - top_) * steps_.size()];
-    for (std::size_t k = 0; k < steps_.size() && runs[k].left <= runs[k].right; ++k) {
-      f(runs[k].left, runs[k].right, steps_[k]);
+    const Run* run = &runs_[static_cast<std::size_t>((y - top_) * count_)];
+    const PackedSum* step = steps_.data();
+    for (const Run* end = run + count_; run != end && run->left <= run->right; ++run, ++step) {
+      f(run->left, run->right, *step);
     }
   }
-  // The layer's own pixels, made on first use (a layer under others never needs them).
-  const PixelRows& Pixels(const ShrinkGrid& grid, RowSums& sums) const;
+  // The layer's own pixels, made on first use in `scratch`, which keeps its room from layer to
+  // layer, and kept at their exact size.
+  const PixelRows& Pixels(const ShrinkGrid& grid, RowSums& sums, PixelRows& scratch) const;
 
   // The frame that last used the layer (kept by its compositor).
   mutable std::uint64_t last_used = 0;
@@ -60,6 +62,7 @@ class HandLayer {
   std::vector<Stroke> strokes_;   // as drawn: the layer's identity
   std::vector<PackedSum> steps_;  // per stroke, widest first: the colour it adds
   int top_ = 0, bottom_ = -1;
+  int count_ = 0;          // strokes
   std::vector<Run> runs_;  // per row, per stroke
   mutable bool pixels_made_ = false;
   mutable PixelRows pixels_;

@@ -1,11 +1,10 @@
-// Summing canvas runs into one target row by their ends.
+// Summing canvas runs into one target row.
 //
-// A run of colour c over canvas columns [a, b] gives a target column the colour times the
-// units the run overlaps it. That is the difference of two prefixes, the columns before b + 1
-// less those before a, and a prefix whose edge falls `units` into target column T gives every
-// column left of T a full column's width and T itself `units`. So each end adds to two
-// counters at its own column, and one pass from right to left turns them into the sums: a
-// run costs the same however long it is.
+// The canvas rows under a target row are added up first, each weighted by the units it
+// overlaps the target row: a run of colour c over canvas columns [a, b] adds c at a and takes
+// it away again at b + 1, so one pass from left to right gives each canvas column its weighted
+// colour. That pass then shares each canvas column out to the one or two target columns it
+// overlaps, by the units it has in each (ShrinkGrid::Share).
 //
 // The three channel sums of a pixel are packed into one integer, 21 bits a channel (red at
 // bit 42, green at 21, blue at 0), so adding a weighted colour is one multiply and one add.
@@ -42,54 +41,53 @@ class RowSums {
  public:
   void Reset(const ShrinkGrid& grid) {
     grid_ = &grid;
-    point_.assign(static_cast<std::size_t>(grid.out.width) + 1, 0);
-    full_.assign(point_.size(), 0);
-    sums_.assign(point_.size(), 0);
-    edges_.clear();
-    for (int x = grid.first_column; x <= grid.last_column + 1; ++x) {
-      Edge& edge = edges_.emplace_back();
-      grid.Edge(x, edge.column, edge.units);
-    }
+    steps_.assign(static_cast<std::size_t>(grid.last_column) + 2, 0);
+    shares_.clear();
+    for (int x = 0; x <= grid.last_column; ++x) shares_.push_back(grid.Share(x));
+    sums_.assign(static_cast<std::size_t>(grid.out.width) + 1, 0);
+    low_ = grid.last_column + 2, high_ = -1, taken_ = {};
   }
 
-  // Adds `weighted` (a packed colour times the row's weight) over canvas columns [a, b], a
-  // run within the grid's columns (nothing when a > b).
+  // Adds `weighted` (a packed colour times the canvas row's weight) over canvas columns
+  // [a, b], a run within the grid's columns (nothing when a > b).
   void Add(int a, int b, PackedSum weighted) {
     if (a > b) return;
-    const PackedSum full = weighted * grid_->ux;
-    const Edge& right = edges_[static_cast<std::size_t>(b + 1 - grid_->first_column)];
-    point_[right.column] += weighted * right.units;
-    full_[right.column] += full;
-    const Edge& left = edges_[static_cast<std::size_t>(a - grid_->first_column)];
-    point_[left.column] -= weighted * left.units;
-    full_[left.column] -= full;
-    low_ = std::min(low_, left.column);
-    high_ = std::max(high_, right.column);
+    steps_[a] += weighted;
+    steps_[b + 1] -= weighted;
+    low_ = std::min(low_, a);
+    high_ = std::max(high_, b + 1);
   }
 
   // Works out the sums of the runs added since the last call: the target columns they reach,
   // whose sums Sum(x) gives until the next call.
   RowSpan Finish() {
-    PackedSum left_of = 0;  // the full columns that ends further right give this one
-    for (int t = high_; t >= low_; --t) {
-      sums_[t] = point_[t] + left_of;
-      left_of += full_[t];
-      point_[t] = full_[t] = 0;
+    std::fill(sums_.begin() + taken_.left, sums_.begin() + taken_.right, 0);
+    if (low_ >= high_) {
+      low_ = static_cast<int>(steps_.size()), high_ = -1, taken_ = {};
+      return {};
     }
-    const RowSpan span{grid_->out.left + low_, grid_->out.left + std::min(high_ + 1, grid_->out.width)};
-    low_ = grid_->out.width + 1, high_ = -1;
-    return span;
+    PackedSum colour = 0;
+    for (int x = low_; x < high_; ++x) {
+      colour += steps_[x];
+      steps_[x] = 0;
+      const ShrinkGrid::Shares& share = shares_[x];
+      sums_[share.column] += colour * share.units;
+      sums_[share.column + 1] += colour * share.rest;
+    }
+    steps_[high_] = 0;
+    taken_ = {shares_[low_].column, std::min(shares_[high_ - 1].column + 2, grid_->out.width)};
+    low_ = static_cast<int>(steps_.size()), high_ = -1;
+    return {grid_->out.left + taken_.left, grid_->out.left + taken_.right};
   }
   PackedSum Sum(int x) const { return sums_[x - grid_->out.left]; }
 
  private:
-  struct Edge {
-    std::int32_t column, units;  // see ShrinkGrid::Edge
-  };
   const ShrinkGrid* grid_ = nullptr;
-  std::vector<PackedSum> point_, full_, sums_;  // per target column of out, and its right edge
-  std::vector<Edge> edges_;              // per canvas column from first_column, and one more
-  int low_ = 1 << 30, high_ = -1;        // the columns ends were added at
+  std::vector<PackedSum> steps_;             // per canvas column: what the runs add from there on
+  std::vector<ShrinkGrid::Shares> shares_;   // per canvas column
+  std::vector<PackedSum> sums_;              // per target column of out, and one more
+  int low_ = 0, high_ = -1;                  // the canvas columns steps were added at
+  RowSpan taken_;                            // the target columns of the last sums, from out's left
 };
 
 }  // namespace raster

@@ -36,16 +36,25 @@ struct ShrinkGrid {
   friend bool operator==(const ShrinkGrid&, const ShrinkGrid&) = default;
 
   std::int64_t area() const { return ux * uy; }
-  // Whether the channel sums of a pixel fit PackedSum (see row_sums.h).
-  bool summable() const { return area() <= ((std::int64_t{1} << 21) - 1) / 255; }
+  // Whether sums work: a shrink (a canvas pixel reaches at most two target columns and rows)
+  // whose pixel sums fit a channel of PackedSum (see row_sums.h).
+  bool summable() const {
+    return kx <= ux && ky <= uy && area() <= ((std::int64_t{1} << 21) - 1) / 255;
+  }
 
-  // Where the left edge of canvas column x falls, in units from out's left edge, clamped to
-  // out: the target column (relative to out) and the units into it.
-  void Edge(int x, std::int32_t& column, std::int32_t& units) const {
-    const std::int64_t u =
-        std::clamp<std::int64_t>((x - src.left) * kx - Ux(out.left), 0, out.width * ux);
-    column = static_cast<std::int32_t>(u / ux);
-    units = static_cast<std::int32_t>(u - column * ux);
+  // How canvas column x (first_column .. last_column) shares out to the target columns of
+  // out: `units` in `column` (from out's left) and `rest` in the next one.
+  struct Shares {
+    std::int32_t column, units, rest;
+  };
+  Shares Share(int x) const {
+    const std::int64_t begin = (x - src.left) * kx - Ux(out.left), end = begin + kx;
+    const std::int64_t from = std::max<std::int64_t>(begin, 0);
+    const std::int64_t to = std::min<std::int64_t>(end, out.width * ux);
+    if (from >= to) return {0, 0, 0};
+    const std::int64_t column = from / ux, split = (column + 1) * ux;
+    return {static_cast<std::int32_t>(column), static_cast<std::int32_t>(std::min(to, split) - from),
+            static_cast<std::int32_t>(std::max<std::int64_t>(to - split, 0))};
   }
   // Calls f(y, weight) for the canvas rows that overlap target row u, weight in units.
   template <typename F>
