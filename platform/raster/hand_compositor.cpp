@@ -61,43 +61,6 @@ const HandLayer* HandCompositor::Find(std::span<const Stroke> strokes, const Han
 void HandCompositor::BuildBase() {
   base_valid_ = true;
   base_layers_.assign(layers_.begin(), layers_.empty() ? layers_.end() : layers_.end() - 1);
-  base_runs_.clear();
-  base_starts_.clear();
-  base_extents_.clear();
-  int top = grid_.last_row + 1, bottom = grid_.first_row - 1;
-  for (const HandLayer* layer : base_layers_) {
-    top = std::min(top, layer->top());
-    bottom = std::max(bottom, layer->bottom());
-  }
-  base_top_ = top;
-  for (int y = top; y <= bottom; ++y) {
-    const std::size_t row_start = base_runs_.size();
-    base_starts_.push_back(static_cast<std::uint32_t>(row_start));
-    // Each layer in turn: the runs before it keep what lies left and right of it.
-    for (const HandLayer* layer : base_layers_) {
-      const auto [left, right] = layer->Outer(y);
-      if (left > right) continue;
-      for (std::size_t i = row_start, end = base_runs_.size(); i < end; ++i) {
-        const Run run = base_runs_[i];
-        if (run.right < left || run.left > right) continue;
-        base_runs_[i].right = left - 1;  // empty when nothing lies left of the layer
-        if (run.right > right) base_runs_.push_back({right + 1, run.right, run.step});
-      }
-      layer->ForEachRun(y, [&](int l, int r, PackedSum step) { base_runs_.push_back({l, r, step}); });
-    }
-    // Drops the emptied runs, and notes all the row's runs cover.
-    std::pair<int, int> extent{grid_.last_column + 1, grid_.first_column - 1};
-    std::size_t kept = row_start;
-    for (std::size_t i = row_start; i < base_runs_.size(); ++i) {
-      const Run run = base_runs_[i];
-      if (run.left > run.right) continue;
-      base_runs_[kept++] = run;
-      extent = {std::min(extent.first, run.left), std::max(extent.second, run.right)};
-    }
-    base_runs_.resize(kept);
-    base_extents_.push_back(extent);
-  }
-  base_starts_.push_back(static_cast<std::uint32_t>(base_runs_.size()));
   // The base's pixels: each layer's own where it is alone on a row, and where several reach,
   // their own sums added up less what the later ones cover of the earlier ones.
   int first = grid_.out.bottom(), end = grid_.out.top;
@@ -129,7 +92,9 @@ void HandCompositor::BuildBase() {
     }
     grid_.ForEachRowIn(u, [&](int y, std::int64_t weight) { SubtractCovered(y, weight); });
     const RowSpan covered = sums_.Finish();
-    for (int x = covered.left; x < covered.right; ++x) sums[x] += sums_.Sum(x);
+    for (int x = std::max(covered.left, hull.left); x < std::min(covered.right, hull.right); ++x) {
+      sums[x] += sums_.Sum(x);
+    }
     for (int x = hull.left; x < hull.right; ++x) pixels[x] = Average(sums[x], grid_.area());
   }
 }
@@ -161,24 +126,36 @@ void HandCompositor::SubtractCovered(int y, std::int64_t weight) {
 }
 
 RowSpan HandCompositor::SumCovered(int u) {
-  const int rows = static_cast<int>(base_extents_.size());
   grid_.ForEachRowIn(u, [&](int y, std::int64_t weight) {
     const auto [left, right] = last_->Outer(y);
-    if (left > right || y < base_top_ || y >= base_top_ + rows) return;
-    const auto row = static_cast<std::size_t>(y - base_top_);
-    if (base_extents_[row].second < left || base_extents_[row].first > right) return;
-    // Runs over all the last layer covers add up to one step over it.
-    PackedSum whole = 0;
-    for (std::size_t i = base_starts_[row]; i < base_starts_[row + 1]; ++i) {
-      const Run& run = base_runs_[i];
-      if (run.right < left || run.left > right) continue;
-      if (run.left <= left && right <= run.right) {
-        whole += run.step;
-      } else {
-        sums_.Add(std::max(run.left, left), std::min(run.right, right), -run.step * weight);
+    if (left > right) return;
+    // What the last layer covers of each base layer, latest first: its run, less the
+    // columns later base layers already cover.
+    pieces_.assign(1, {left, right});
+    for (auto layer = base_layers_.rbegin(); layer != base_layers_.rend(); ++layer) {
+      const auto [outer_left, outer_right] = (*layer)->Outer(y);
+      if (outer_left > outer_right) continue;
+      for (const auto& [piece_left, piece_right] : pieces_) {
+        if (piece_right < outer_left || piece_left > outer_right) continue;
+        // Runs over the whole piece add up to one step over it.
+        PackedSum whole = 0;
+        (*layer)->ForEachRun(y, [&](int l, int r, PackedSum step) {
+          if (l <= piece_left && piece_right <= r) {
+            whole += step;
+          } else {
+            sums_.Add(std::max(l, piece_left), std::min(r, piece_right), -step * weight);
+          }
+        });
+        if (whole != 0) sums_.Add(piece_left, piece_right, -whole * weight);
+      }
+      // The pieces keep what lies left and right of this layer.
+      for (std::size_t i = 0, end = pieces_.size(); i < end; ++i) {
+        const auto [piece_left, piece_right] = pieces_[i];
+        if (piece_right < outer_left || piece_left > outer_right) continue;
+        pieces_[i] = {piece_left, std::min(piece_right, outer_left - 1)};
+        if (piece_right > outer_right) pieces_.emplace_back(outer_right + 1, piece_right);
       }
     }
-    if (whole != 0) sums_.Add(left, right, -whole * weight);
   });
   return sums_.Finish();
 }
@@ -269,13 +246,19 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
       std::equal(base_layers_.begin(), base_layers_.end(), layers_.begin());
   if (!base_kept) BuildBase();
 
-  if (base_kept && backdrop != nullptr) {
-    // The target shows the last copy: only the rows of the old and the new last layer change.
-    const int first = std::min(previous_top->top(), top_->top());
-    const int end = std::max(previous_top->bottom(), top_->bottom());
+  if (backdrop != nullptr && !fresh && previous_.size() == layers_.size()) {
+    // The target shows the last copy: only the rows of the layers that changed change.
+    int first = grid_.out.bottom(), end = grid_.out.top;
+    for (std::size_t i = 0; i < layers_.size(); ++i) {
+      if (layers_[i] == previous_[i]) continue;
+      for (const HandLayer* layer : {layers_[i], previous_[i]}) {
+        const PixelRows& own = layer->Pixels(grid_, sums_, scratch_);
+        if (own.top() < own.bottom()) first = std::min(first, own.top()), end = std::max(end, own.bottom());
+      }
+    }
     for (int u = first; u < end; ++u) {
       const RowSpan base = base_.Span(u), was = previous_top->Span(u), now = top_->Span(u);
-      if (Meet(base, was) || Meet(base, now)) {
+      if (!base_kept || Meet(base, was) || Meet(base, now)) {
         rewrite(u, true);
         continue;
       }

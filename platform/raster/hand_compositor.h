@@ -43,7 +43,7 @@ class HandCompositor {
   void BuildBase();
   // Subtracts from sums_ what each base layer has on canvas row y under later base layers.
   void SubtractCovered(int y, std::int64_t weight);
-  // Sums the base runs the last layer covers on row u, negated (RowSums::Finish).
+  // Sums what the last layer covers of the base on row u, negated (RowSums::Finish).
   RowSpan SumCovered(int u);
   // The plain definition, for copies whose sums would not fit (huge pixel areas).
   void CopyDirectly(const std::vector<Stroke>& strokes, int canvas_width, int canvas_height,
@@ -59,21 +59,14 @@ class HandCompositor {
   const HandLayer* last_ = nullptr;       // layers_.back()
   const PixelRows* top_ = &none_;         // its pixels
   PixelRows none_;
-  // The base: its layers, and per canvas row from base_top_ the runs that show of them.
+  // The base: its layers and its pixels.
   bool base_valid_ = false;
   std::vector<const HandLayer*> base_layers_;
-  struct Run {
-    int left, right;
-    PackedSum step;
-  };
-  std::vector<Run> base_runs_;
-  std::vector<std::uint32_t> base_starts_;            // per row, and the end
-  std::vector<std::pair<int, int>> base_extents_;     // per row, all its runs cover
-  int base_top_ = 0;
   PixelRows base_;
   PixelRows scratch_;  // where a layer's pixels are made, then copied to their exact size
   std::vector<const PixelRows*> reach_;      // the base layers that reach a row
   std::vector<std::pair<int, int>> covers_;  // canvas columns under later layers
+  std::vector<std::pair<int, int>> pieces_;  // the last layer's columns not yet accounted for
   std::vector<RowSpan> drawn_;  // per target row, what the last copy ORed in
 };
 
