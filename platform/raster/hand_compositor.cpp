@@ -99,18 +99,28 @@ void HandCompositor::BuildBase() {
   }
 }
 
+void HandCompositor::SubtractRuns(const HandLayer& layer, int y, int from, int to,
+                                  std::int64_t weight) {
+  if (from > to) return;
+  PackedSum whole = 0;  // the runs over all of [from, to], added up into one step
+  layer.ForEachRun(y, [&](int l, int r, PackedSum step) {
+    if (l <= from && to <= r) {
+      whole += step;
+    } else {
+      sums_.Add(std::max(l, from), std::min(r, to), -step * weight);
+    }
+  });
+  if (whole != 0) sums_.Add(from, to, -whole * weight);
+}
+
 void HandCompositor::SubtractCovered(int y, std::int64_t weight) {
-  covers_.clear();
+  covers_.clear();  // the columns later layers cover, disjoint
   for (auto layer = base_layers_.rbegin(); layer != base_layers_.rend(); ++layer) {
     auto [left, right] = (*layer)->Outer(y);
     if (left > right) continue;
     for (const auto& [cover_left, cover_right] : covers_) {
-      if (cover_right < left || cover_left > right) continue;
-      (*layer)->ForEachRun(y, [&](int l, int r, PackedSum step) {
-        sums_.Add(std::max(l, cover_left), std::min(r, cover_right), -step * weight);
-      });
+      SubtractRuns(**layer, y, std::max(left, cover_left), std::min(right, cover_right), weight);
     }
-    // Adds the layer to the covered columns, which stay disjoint.
     for (std::size_t i = 0; i < covers_.size();) {
       if (covers_[i].second + 1 < left || covers_[i].first > right + 1) {
         ++i;
@@ -129,29 +139,17 @@ RowSpan HandCompositor::SumCovered(int u) {
   grid_.ForEachRowIn(u, [&](int y, std::int64_t weight) {
     const auto [left, right] = last_->Outer(y);
     if (left > right) return;
-    // What the last layer covers of each base layer, latest first: its run, less the
-    // columns later base layers already cover.
+    // Latest base layer first: what the last layer covers of it, less the columns later base
+    // layers cover (already taken away from the base's own sums).
     pieces_.assign(1, {left, right});
     for (auto layer = base_layers_.rbegin(); layer != base_layers_.rend(); ++layer) {
       const auto [outer_left, outer_right] = (*layer)->Outer(y);
       if (outer_left > outer_right) continue;
-      for (const auto& [piece_left, piece_right] : pieces_) {
-        if (piece_right < outer_left || piece_left > outer_right) continue;
-        // Runs over the whole piece add up to one step over it.
-        PackedSum whole = 0;
-        (*layer)->ForEachRun(y, [&](int l, int r, PackedSum step) {
-          if (l <= piece_left && piece_right <= r) {
-            whole += step;
-          } else {
-            sums_.Add(std::max(l, piece_left), std::min(r, piece_right), -step * weight);
-          }
-        });
-        if (whole != 0) sums_.Add(piece_left, piece_right, -whole * weight);
-      }
-      // The pieces keep what lies left and right of this layer.
       for (std::size_t i = 0, end = pieces_.size(); i < end; ++i) {
         const auto [piece_left, piece_right] = pieces_[i];
         if (piece_right < outer_left || piece_left > outer_right) continue;
+        SubtractRuns(**layer, y, std::max(piece_left, outer_left),
+                     std::min(piece_right, outer_right), weight);
         pieces_[i] = {piece_left, std::min(piece_right, outer_left - 1)};
         if (piece_right > outer_right) pieces_.emplace_back(outer_right + 1, piece_right);
       }

@@ -41,6 +41,8 @@ class HandCompositor {
   // ORs this copy's row u into `row`; the columns it wrote.
   RowSpan WriteRow(Pixel* row, int u);
   void BuildBase();
+  // Subtracts from sums_ what `layer` shows on canvas row y over columns [from, to].
+  void SubtractRuns(const HandLayer& layer, int y, int from, int to, std::int64_t weight);
   // Subtracts from sums_ what each base layer has on canvas row y under later base layers.
   void SubtractCovered(int y, std::int64_t weight);
   // Sums what the last layer covers of the base on row u, negated (RowSums::Finish).
