@@ -14,12 +14,6 @@ inline std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
   return (a % b < 0) ? q - 1 : q;
 }
 
-// Quotient rounded towards plus infinity; divisor > 0.
-inline std::int64_t CeilDiv(std::int64_t a, std::int64_t b) {
-  const std::int64_t q = a / b;
-  return (a % b > 0) ? q + 1 : q;
-}
-
 // floor(sqrt(n)): a floating estimate corrected by exact comparisons.
 inline std::uint64_t Isqrt(std::uint64_t n) {
   auto r = static_cast<std::uint64_t>(std::sqrt(static_cast<double>(n)));

@@ -11,11 +11,6 @@ RowSpan Hull(RowSpan a, RowSpan b) {
   return {std::min(a.left, b.left), std::max(a.right, b.right)};
 }
 
-// Whether two spans share a column.
-bool Meet(RowSpan a, RowSpan b) {
-  return a.left < b.right && b.left < a.right && !a.empty() && !b.empty();
-}
-
 // ORs pixels[x] into row[x] over the span.
 void OrRow(Pixel* row, const Pixel* pixels, RowSpan span) {
   for (int x = span.left; x < span.right; ++x) row[x] |= pixels[x];
@@ -66,7 +61,8 @@ void HandCompositor::BuildBase() {
   int first = grid_.out.bottom(), end = grid_.out.top;
   for (const HandLayer* layer : base_layers_) {
     const PixelRows& own = layer->Pixels(grid_, sums_, scratch_);
-    if (own.top() < own.bottom()) first = std::min(first, own.top()), end = std::max(end, own.bottom());
+    if (own.top() < own.bottom())
+      first = std::min(first, own.top()), end = std::max(end, own.bottom());
   }
   base_.Clear(first);
   for (int u = first; u < end; ++u) {
@@ -232,16 +228,15 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
       ++end;
     }
     const std::size_t i = layers_.size();
-    layers_.push_back(Find({strokes.data() + begin, end - begin},
-                           i < previous_.size() ? previous_[i] : nullptr));
+    layers_.push_back(
+        Find({strokes.data() + begin, end - begin}, i < previous_.size() ? previous_[i] : nullptr));
     begin = end;
   }
-  const PixelRows* previous_top = top_;
   last_ = layers_.empty() ? nullptr : layers_.back();
   top_ = last_ != nullptr ? &last_->Pixels(grid_, sums_, scratch_) : &none_;
-  const bool base_kept =
-      !fresh && base_valid_ && !layers_.empty() && base_layers_.size() + 1 == layers_.size() &&
-      std::equal(base_layers_.begin(), base_layers_.end(), layers_.begin());
+  const bool base_kept = !fresh && base_valid_ && !layers_.empty() &&
+                         base_layers_.size() + 1 == layers_.size() &&
+                         std::equal(base_layers_.begin(), base_layers_.end(), layers_.begin());
   if (!base_kept) BuildBase();
 
   if (backdrop != nullptr && !fresh && previous_.size() == layers_.size()) {
@@ -251,28 +246,11 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
       if (layers_[i] == previous_[i]) continue;
       for (const HandLayer* layer : {layers_[i], previous_[i]}) {
         const PixelRows& own = layer->Pixels(grid_, sums_, scratch_);
-        if (own.top() < own.bottom()) first = std::min(first, own.top()), end = std::max(end, own.bottom());
+        if (own.top() < own.bottom())
+          first = std::min(first, own.top()), end = std::max(end, own.bottom());
       }
     }
-    for (int u = first; u < end; ++u) {
-      const RowSpan base = base_.Span(u), was = previous_top->Span(u), now = top_->Span(u);
-      if (!base_kept || Meet(base, was) || Meet(base, now)) {
-        rewrite(u, true);
-        continue;
-      }
-      // Off the base only the last layer's own pixels change.
-      Pixel* row = target.row(u);
-      RowSpan changed = was;
-      if (!was.empty()) backdrop->Restore(row, u, was.left, was.right);
-      if (!now.empty()) {
-        OrRow(row, top_->Row(u), now);
-        changed.Add(now.left, now.right);
-      }
-      note(u, changed);
-      RowSpan& drawn = drawn_[static_cast<std::size_t>(u)];
-      drawn = base;
-      if (!now.empty()) drawn.Add(now.left, now.right);
-    }
+    for (int u = first; u < end; ++u) rewrite(u, true);
   } else {
     for (int u = 0; u < target.height(); ++u) {
       rewrite(u, u >= grid_.out.top && u < grid_.out.bottom());

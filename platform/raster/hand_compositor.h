@@ -28,8 +28,7 @@ class HandCompositor {
 
   // ORs the shrunk canvas into `target` (see StrokeCanvas::StretchOrInto).
   Rect Copy(const std::vector<Stroke>& strokes, int canvas_width, int canvas_height, Image& target,
-            const Rect& dst, const Rect& src, RowSpan* rows,
-            const Backdrop* backdrop);
+            const Rect& dst, const Rect& src, RowSpan* rows, const Backdrop* backdrop);
 
  private:
   // Room for the sixty positions of a second hand and the other hands.
@@ -56,10 +55,10 @@ class HandCompositor {
   RowSums sums_;
   std::vector<std::unique_ptr<HandLayer>> cache_;
   std::uint64_t frame_ = 2;
-  std::vector<const HandLayer*> layers_;     // this frame's, in order of painting
+  std::vector<const HandLayer*> layers_;    // this frame's, in order of painting
   std::vector<const HandLayer*> previous_;  // the last frame's
-  const HandLayer* last_ = nullptr;       // layers_.back()
-  const PixelRows* top_ = &none_;         // its pixels
+  const HandLayer* last_ = nullptr;         // layers_.back()
+  const PixelRows* top_ = &none_;           // its pixels
   PixelRows none_;
   // The base: its layers and its pixels.
   bool base_valid_ = false;
@@ -69,7 +68,7 @@ class HandCompositor {
   std::vector<const PixelRows*> reach_;      // the base layers that reach a row
   std::vector<std::pair<int, int>> covers_;  // canvas columns under later layers
   std::vector<std::pair<int, int>> pieces_;  // the last layer's columns not yet accounted for
-  std::vector<RowSpan> drawn_;  // per target row, what the last copy ORed in
+  std::vector<RowSpan> drawn_;               // per target row, what the last copy ORed in
 };
 
 }  // namespace raster

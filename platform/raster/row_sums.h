@@ -83,11 +83,11 @@ class RowSums {
 
  private:
   const ShrinkGrid* grid_ = nullptr;
-  std::vector<PackedSum> steps_;             // per canvas column: what the runs add from there on
-  std::vector<ShrinkGrid::Shares> shares_;   // per canvas column
-  std::vector<PackedSum> sums_;              // per target column of out, and one more
-  int low_ = 0, high_ = -1;                  // the canvas columns steps were added at
-  RowSpan taken_;                            // the target columns of the last sums, from out's left
+  std::vector<PackedSum> steps_;            // per canvas column: what the runs add from there on
+  std::vector<ShrinkGrid::Shares> shares_;  // per canvas column
+  std::vector<PackedSum> sums_;             // per target column of out, and one more
+  int low_ = 0, high_ = -1;                 // the canvas columns steps were added at
+  RowSpan taken_;                           // the target columns of the last sums, from out's left
 };
 
 }  // namespace raster

@@ -53,7 +53,8 @@ struct ShrinkGrid {
     const std::int64_t to = std::min<std::int64_t>(end, out.width * ux);
     if (from >= to) return {0, 0, 0};
     const std::int64_t column = from / ux, split = (column + 1) * ux;
-    return {static_cast<std::int32_t>(column), static_cast<std::int32_t>(std::min(to, split) - from),
+    return {static_cast<std::int32_t>(column),
+            static_cast<std::int32_t>(std::min(to, split) - from),
             static_cast<std::int32_t>(std::max<std::int64_t>(to - split, 0))};
   }
   // Calls f(y, weight) for the canvas rows that overlap target row u, weight in units.

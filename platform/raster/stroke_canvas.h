@@ -3,9 +3,9 @@
 // The canvas keeps what was drawn since the last Clear as a list of strokes instead of a
 // pixel array: a frame draws a dozen strokes on a large canvas that is never shown, and its
 // only reader is the shrinking OR copy onto the visible face. The pixels are still exactly
-// defined (PixelAt), and the copy gives exactly what averaging those pixels gives; it keeps
-// what it worked out for recent frames (HandCompositor), so a frame costs little more than
-// what changed in it.
+// defined (by Line's distance rule), and the copy gives exactly what averaging those pixels
+// gives; it keeps what it worked out for recent frames (HandCompositor), so a frame costs
+// little more than what changed in it.
 #pragma once
 
 #include <cstdint>
@@ -32,11 +32,6 @@ class StrokeCanvas {
   // covers every pixel whose centre lies within pen_width / 2 of the segment (pixel (x, y) has
   // its centre at (x, y)). A later stroke paints over earlier ones. pen_width >= 1.
   void Line(int x1, int y1, int x2, int y2, int pen_width, Pixel colour);
-
-  // The colour the canvas shows at a pixel inside it (0 where nothing was drawn).
-  Pixel PixelAt(int x, int y) const;
-  // All pixels, for tests and debugging.
-  Image ToImage() const;
 
   // Shrinks the source rectangle `src` (canvas pixels; it may reach outside the canvas, which
   // adds nothing there) into `dst` (pixels of `target`) and ORs the result into `target`,

@@ -88,7 +88,10 @@ struct StrokeShape {
   // a / b as quotient and remainder, for a that grows by `step` at each Next.
   struct Stepper {
     Stepper(std::int64_t a, std::int64_t step, std::int64_t b)
-        : q(FloorDiv(a, b)), r(a - q * b), step_q(FloorDiv(step, b)), step_r(step - step_q * b),
+        : q(FloorDiv(a, b)),
+          r(a - q * b),
+          step_q(FloorDiv(step, b)),
+          step_r(step - step_q * b),
           b(b) {}
     std::int64_t Floor() const { return q; }
     std::int64_t Ceil() const { return r != 0 ? q + 1 : q; }

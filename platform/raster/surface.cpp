@@ -23,7 +23,8 @@ void Surface::Settle() const {
   if (picture_ == shown_) {  // only the drawings to take away
     for (int y = drawn_.top; y < drawn_.bottom(); ++y) {
       RowSpan& span = drawn_rows_[static_cast<std::size_t>(y)];
-      if (!span.empty()) Backdrop{shown_.get(), back_colour_}.Restore(image_.row(y), y, span.left, span.right);
+      if (!span.empty())
+        Backdrop{shown_.get(), back_colour_}.Restore(image_.row(y), y, span.left, span.right);
       span = {};
     }
     changed_ = Union(changed_, drawn_);
