@@ -35,7 +35,6 @@ struct StrokeShape {
   const std::int32_t* disc;  // PenDiscCache::HalfWidths of the pen
   // On the straight part, |x * dy - (x1 * dy + (y - y1) * dx)| <= edge_bound (dy > 0).
   std::int64_t edge_bound;
-  std::int64_t edge_quot, edge_rem;  // edge_bound = edge_quot * dy + edge_rem
   // Rows on which the left / right end of the run lies on the straight edge.
   std::int64_t left_edge_top, left_edge_bottom;
   std::int64_t right_edge_top, right_edge_bottom;
