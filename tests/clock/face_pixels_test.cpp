@@ -54,6 +54,9 @@ TEST_F(FacePixels, FramesEqualTheReferenceRendering) {
       StartSized(small, t.h, t.m, t.s);
       EXPECT_TRUE(runtime().SurfaceImage() == Expected(small))
           << t.h << ':' << t.m << ':' << t.s << (small ? " small" : " large");
+      host.Advance(1000);  // the next frame starts from a clean canvas
+      EXPECT_TRUE(runtime().SurfaceImage() == Expected(small))
+          << "a second after " << t.h << ':' << t.m << ':' << t.s << (small ? " small" : " large");
     }
   }
 }
