@@ -17,22 +17,20 @@ int CountOf(const std::string& text, const std::string& part) {
   return count;
 }
 
-TEST(AboutTest, VersionBoxHasTheVersionLineAndThreeCreditLines) {
+TEST(AboutTest, VersionTextsGiveTheVersionFirstThenTheCopyrightAndTheLicence) {
   const std::string box = vestrel::about::VersionBoxText();
-  EXPECT_TRUE(box.starts_with("Vestrel Version 1.3.1\r\n")) << box;
-  EXPECT_EQ(CountOf(box, "\r\n"), 3) << box;
-  EXPECT_FALSE(box.ends_with("\r\n"));
-  EXPECT_EQ(CountOf(box, "\n"), 3) << "no bare line feeds";
-  EXPECT_NE(box.find("Copyright (C) 2026 The Vestrel developers\r\n"), std::string::npos);
-  EXPECT_NE(box.find("MIT License"), std::string::npos);
-}
-
-TEST(AboutTest, VersionTextStartsWithNameAndVersionAndCarriesTheLicence) {
   const std::string text = vestrel::about::VersionText();
+  EXPECT_TRUE(box.starts_with("Vestrel Version 1.3.1\r\n")) << box;
   EXPECT_TRUE(text.starts_with("Vestrel 1.3.1\n")) << text;
-  EXPECT_NE(text.find("Copyright (C) 2026 The Vestrel developers\n"), std::string::npos);
-  EXPECT_NE(text.find("MIT License"), std::string::npos);
+  // The box: four lines joined by CR LF, no bare line feeds; the text ends its last line.
+  EXPECT_EQ(CountOf(box, "\r\n"), 3) << box;
+  EXPECT_EQ(CountOf(box, "\n"), 3) << box;
+  EXPECT_FALSE(box.ends_with("\r\n"));
   EXPECT_TRUE(text.ends_with("\n"));
+  for (const std::string& about : {box, text}) {
+    EXPECT_NE(about.find("Copyright (C) 2026 The Vestrel developers"), std::string::npos);
+    EXPECT_NE(about.find("MIT License"), std::string::npos);
+  }
 }
 
 TEST(AboutTest, HelpNamesTheProgramAndTheSettingsFolderOfEachSystem) {
