@@ -1,5 +1,6 @@
 // The Linux host with the clock's logic running on it (Qt's offscreen platform): what the
-// window shows pixel for pixel, the pointer, the window functions and the label's repaints.
+// window shows pixel for pixel, the end of the session, the pointer, the window functions and
+// the label's repaints.
 // What a user sees of the running program (shape, opacity, dragging, the hands moving,
 // saving at exit) is checked end to end by tests/e2e/linux/linux_e2e.sh.
 #include <gtest/gtest.h>
@@ -78,6 +79,18 @@ TEST_F(RunningClock, TheAlarmColourRepaintsTheLabel) {
   const QPoint middle(label.box.left + label.box.width / 2, label.box.top + label.box.height / 2);
   runtime_.form()->SurfaceLabel().SetForeColor(0x0000FF);  // red, as the alarm shows it
   EXPECT_EQ(Shown().pixel(middle) & 0xFFFFFFu, 0xFF0000u);
+}
+
+// The session manager's quit request reaches the application as a Quit event, which closes
+// the window like the user would: the program unloads and saves.
+TEST_F(RunningClock, TheSessionsQuitRequestUnloadsTheFormAndSaves) {
+  QEvent quit(QEvent::Quit);
+  QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
+  EXPECT_TRUE(runtime_.ended());
+  EXPECT_EQ(runtime_.exit_code(), 0);
+  QFile file(QCoreApplication::applicationDirPath() + "/Vestrel.ini");
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll().toStdString(), "\"0\",\"\",0,0,\"\"\r\n");
 }
 
 TEST_F(RunningClock, ThePointerShowsWhatIsUnderIt) {
