@@ -120,6 +120,7 @@ TEST_P(FaceArtTest, QuarterTicksArePureGreenWithDarkerEdges) {
       {"9", f.ring_left, cy, 1, 0, 0, 1},
   };
   for (const Quarter& q : quarters) {
+    EXPECT_EQ(image_.at(q.x - q.dx, q.y - q.dy), 0u) << q.name << " o'clock: beyond the ring";
     for (int step = 0; step < 6; ++step) {
       const int x = q.x + q.dx * step;
       const int y = q.y + q.dy * step;
@@ -133,23 +134,6 @@ TEST_P(FaceArtTest, QuarterTicksArePureGreenWithDarkerEdges) {
       }
     }
   }
-}
-
-TEST_P(FaceArtTest, TickRingReachesExactlyItsExtentsAndTheCornersStayBlack) {
-  int left = image_.width(), right = -1, top = image_.height(), bottom = -1;
-  for (int y = 0; y < image_.height(); ++y) {
-    for (int x = 0; x < image_.width(); ++x) {
-      if (image_.at(x, y) == 0) continue;
-      left = std::min(left, x);
-      right = std::max(right, x);
-      top = std::min(top, y);
-      bottom = std::max(bottom, y);
-    }
-  }
-  EXPECT_EQ(left, face().ring_left);
-  EXPECT_EQ(right, face().ring_right);
-  EXPECT_EQ(top, face().ring_top);
-  EXPECT_EQ(bottom, face().ring_bottom);
 }
 
 TEST_P(FaceArtTest, WholeDialFitsInsideTheWindowEllipse) {
