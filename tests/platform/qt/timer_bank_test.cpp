@@ -53,14 +53,6 @@ TEST(SecondTimer, StoppedOrSetToAnIntervalItNoLongerFollowsTheSecond) {
   EXPECT_GT(timers.RemainingMs(0), 4000);
 }
 
-TEST(SecondTimer, NextWakeIsWithinASecondPlusTheMargin) {
-  for (int i = 0; i < 5; ++i) {
-    const int ms = TimerBank::MsToNextSecond();
-    EXPECT_GE(ms, TimerBank::kSecondMarginMs);
-    EXPECT_LE(ms, 1000 + TimerBank::kSecondMarginMs);
-  }
-}
-
 TEST(TimerBank, EveryCallRestartsThePeriod) {
   TimerBank timers([](int) {});
   timers.Set(2, 1000, true);
