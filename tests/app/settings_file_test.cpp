@@ -193,45 +193,37 @@ TEST_F(SettingsFile, ChangingOneCoordinateKeepsAMoveFromOutside) {
   EXPECT_EQ(host.window.top, 305);
 }
 
-TEST_F(SettingsFile, AnInstalledCopyKeepsItsSettingsInTheUsersFolder) {
-  const std::string user_file = host.user_settings_folder + "\\Vestrel.ini";
-  host.read_only_folders.insert(host.app_path);
-  host.files[user_file] = kSaved;
-  StartAt(10, 0, 0);
-  EXPECT_EQ(host.window.width, 108);  // read from the user's folder
-  host.read_only_folders.clear();     // the home stays the same for the whole run
-  ChooseMenu(testing::kExit);
-  EXPECT_THAT(host.fatal_errors, IsEmpty());
-  EXPECT_EQ(host.files[user_file], kSaved);
-  EXPECT_FALSE(host.files.contains(kSettingsPath));
-  EXPECT_THAT(host.created_folders, ElementsAre(host.user_settings_folder));
-}
-
-TEST_F(SettingsFile, TheProgramsFolderComesFirst) {
-  struct Case {
+// An installed copy (a read-only program folder with no settings) keeps its settings in the
+// user's folder; where to is decided once, at the start.
+TEST_F(SettingsFile, TheProgramsFolderComesFirstThenTheUsersFolder) {
+  const struct {
     const char* name;
-    bool read_only, file_beside;
-    bool beside;  // where the settings are written
+    bool read_only, file_beside, user_file;
+    bool beside;  // where the settings are read and written
+  } cases[] = {
+      {"writable folder", false, false, false, true},
+      {"writable folder with a file", false, true, false, true},
+      {"read-only folder with a file", true, true, false, true},
+      {"read-only folder", true, false, false, false},
+      {"read-only folder, a user's file", true, false, true, false},
   };
-  const Case cases[] = {
-      {"writable folder", false, false, true},
-      {"writable folder with a file", false, true, true},
-      {"read-only folder with a file", true, true, true},
-      {"read-only folder", true, false, false},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     host = {};
     const std::string user_file = host.user_settings_folder + "\\Vestrel.ini";
     if (c.read_only) host.read_only_folders.insert(host.app_path);
     if (c.file_beside) host.files[kSettingsPath] = kSaved;
+    if (c.user_file) host.files[user_file] = kSaved;
     StartAt(10, 0, 0);
-    EXPECT_EQ(host.window.width, c.file_beside ? 108 : 170) << c.name;
+    EXPECT_EQ(host.window.width, c.file_beside || c.user_file ? 108 : 170) << c.name;
+    host.read_only_folders.clear();  // the home stays the same for the whole run
     ChooseMenu(testing::kExit);
-    EXPECT_EQ(host.files.contains(user_file), !c.beside) << c.name;
-    EXPECT_EQ(host.created_folders.empty(), c.beside) << c.name;
-    if (c.beside && !c.read_only) {
-      EXPECT_TRUE(host.files.contains(kSettingsPath)) << c.name;
-    }
+    EXPECT_THAT(host.fatal_errors, IsEmpty()) << c.name;
+    const std::string& written = c.beside ? kSettingsPath : user_file;
+    EXPECT_EQ(host.files[written], c.file_beside || c.user_file ? kSaved : kDefaults) << c.name;
+    EXPECT_FALSE(host.files.contains(c.beside ? user_file : kSettingsPath)) << c.name;
+    EXPECT_EQ(host.created_folders,
+              c.beside ? std::set<std::string>{} : std::set{host.user_settings_folder})
+        << c.name;
   }
 }
 
