@@ -49,7 +49,7 @@ TEST_F(RunningClock, TheWindowPresentsTheSurfaceAndTheLabel) {
   const QImage shown = Shown();
   const raster::Image& surface = runtime_.SurfaceImage();
   const forms::LabelView label = runtime_.Label();
-  const QRegion shape = host_.window().windowHandle()->mask();
+  const QRegion shape = host_.window().windowHandle()->mask();  // the region set at start-up
   int same = 0, label_pixels = 0;
   for (int y = 0; y < shown.height(); ++y) {
     for (int x = 0; x < shown.width(); ++x) {
@@ -131,18 +131,6 @@ TEST_F(Host, WindowFunctionsKeepTheirStateAndRefuseOtherWindows) {
   EXPECT_EQ(host_.GetWindowLongA(7, -20), 0);
   EXPECT_EQ(host_.SetWindowRgn(7, 0, -1), 0);
   EXPECT_FALSE(window.windowFlags() & Qt::WindowStaysOnTopHint);
-}
-
-TEST_F(Host, TheWindowRegionBecomesItsMask) {
-  QWidget& window = host_.window();
-  host_.PlaceWindow(10, 20, 108, 110);
-  const forms::Long region = host_.CreateRoundRectRgn(0, 0, 108, 110, 108, 110);
-  EXPECT_EQ(host_.SetWindowRgn(kHwnd, region, -1), 1);
-  EXPECT_EQ(window.windowHandle()->mask().boundingRect(), QRect(0, 0, 108, 110));
-  EXPECT_EQ(host_.SetWindowRgn(kHwnd, 0, -1), 1);
-  EXPECT_TRUE(window.windowHandle()->mask().isEmpty());
-  EXPECT_EQ(host_.SetWindowRgn(kHwnd, region, -1), 1);  // released: no shape comes back
-  EXPECT_TRUE(window.windowHandle()->mask().isEmpty());
 }
 
 TEST_F(Host, TheLabelWatchNoticesEveryDrawnProperty) {
