@@ -85,11 +85,6 @@ Image Sample(int width, int height) {
   return image;
 }
 
-// Names the case in test listings.
-void PrintTo(const Layout& c, std::ostream* os) {
-  *os << c.name;
-}
-
 const Layout kLayouts[] = {
     {"Bottom24File", 24, false, true, false}, {"TopDown24File", 24, true, true, false},
     {"Bottom24Dib", 24, false, false, false}, {"TopDown32Dib", 32, true, false, false},

@@ -24,26 +24,15 @@ constexpr Pixel kBallCentre = 0xFFDF00;
 struct FaceCase {
   const char* name;
   resources::Asset asset;
-  int width;
-  int height;
+  int width, height;
   // The dial centre; pixel (x, y) is centred on (x, y), so x.5 lies between two pixels.
-  double centre_x;
-  double centre_y;
+  double centre_x, centre_y;
   // The outermost pixels of the tick ring.
-  int ring_left;
-  int ring_right;
-  int ring_top;
-  int ring_bottom;
+  int ring_left, ring_right, ring_top, ring_bottom;
   int ball_across;
   // The window the face is shown in, at its top-left corner.
-  int window_width;
-  int window_height;
+  int window_width, window_height;
 };
-
-// Names the case in test listings.
-void PrintTo(const FaceCase& c, std::ostream* os) {
-  *os << c.name;
-}
 
 const FaceCase kFaces[] = {
     {"Large", resources::Asset::kFaceLarge, 170, 173, 83.5, 86.5, 4, 163, 6, 167, 62, 170, 174},
