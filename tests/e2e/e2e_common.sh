@@ -98,3 +98,25 @@ expect_file() {
   [[ -f $1 ]] || fail "$1 was not written"
   cmp -s <(printf '%s\r\n' "$2") "$1" || fail "$1 holds '$(cat -A "$1")', not '$2' + CR LF"
 }
+
+# right_button_chooses_nothing <shot>: a right press opens the popup menu with its corner
+# under the pointer at (20, 60); neither the release nor a whole right click over 終了, its
+# first item, chooses it or closes the menu. Each library has its own menu_open, menu_corner
+# and close_menu.
+right_button_chooses_nothing() {
+  xdotool mousemove $(at 20 60) mousedown 3
+  wait_until 5 menu_open || fail "no popup menu"
+  sleep 0.5
+  xdotool mousemove $(at 40 70) mouseup 3
+  sleep 0.5
+  running || fail "a right-button release over 終了 ended the program"
+  menu_open || fail "a right-button release over an item closed the menu"
+  local x y
+  read -r x y < <(menu_corner)
+  xdotool mousemove $((x + 30)) $((y + 10)) click 3
+  sleep 0.5
+  running || fail "a right click on 終了 ended the program"
+  menu_open || fail "a right click on an item closed the menu"
+  shot "$1"
+  close_menu
+}

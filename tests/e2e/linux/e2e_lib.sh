@@ -16,31 +16,31 @@ has_opacity() { xprop -id "$win" _NET_WM_WINDOW_OPACITY | grep -q "= $1\$"; }
 has_shape() { xwininfo -shape -id "$win" | grep -Eq "Window shape extents: *$1\+0\+0"; }
 
 # Override-redirect windows of the program that are mapped: the popup menu.
-popup_windows() {
+menu_windows() {
   local w
   for w in $(xdotool search --onlyvisible --classname vestrel 2>/dev/null); do
     xwininfo -id "$w" | grep -q 'Override Redirect State: yes' && echo "$w"
   done
   return 0
 }
-popup_open() { [[ -n $(popup_windows) ]]; }
-popup_closed() { [[ -z $(popup_windows) ]]; }
+menu_open() { [[ -n $(menu_windows) ]]; }
+menu_closed() { [[ -z $(menu_windows) ]]; }
 # "x y" of the open popup menu's top-left corner.
-popup_corner() { geometry "$(popup_windows | head -n1)" | cut -d' ' -f1,2; }
+menu_corner() { geometry "$(menu_windows | head -n1)" | cut -d' ' -f1,2; }
 # open_menu [x y]: a right press on the face (window point, 40,120 unless given); the menu opens.
 open_menu() {
   xdotool mousemove $(at "${1:-40}" "${2:-120}") mousedown 3 mouseup 3
-  wait_until 3 popup_open || fail "no popup menu"
+  wait_until 3 menu_open || fail "no popup menu"
 }
 # Clicks 終了, the open menu's first item.
 choose_exit() {
   local x y
-  read -r x y < <(popup_corner)
+  read -r x y < <(menu_corner)
   xdotool mousemove $((x + 30)) $((y + 10)) click 1
 }
 close_menu() {
   xdotool key Escape
-  wait_until 3 popup_closed || fail "the menu stayed open"
+  wait_until 3 menu_closed || fail "the menu stayed open"
 }
 # Keys typed into the clock window, given the focus first as a click would.
 type_into_clock() {

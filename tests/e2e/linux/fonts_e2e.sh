@@ -44,7 +44,7 @@ menu_rows() {
   sleep 0.3
   shot "$name"
   local mx my mw mh
-  read -r mx my mw mh < <(geometry "$(popup_windows | head -n1)")
+  read -r mx my mw mh < <(geometry "$(menu_windows | head -n1)")
   # The captions column: dark ink on the light menu; each text row's share of ink.
   local column="$((mw - 34))x$((mh - 4))+$((mx + 28))+$((my + 2))"
   convert "$shots/$name.png" -crop "$column" +repage -colorspace gray -threshold 50% -negate \

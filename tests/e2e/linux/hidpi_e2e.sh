@@ -93,7 +93,7 @@ drag 80 260 20 10
 
 step "2x: a right press opens the menu at the pointer"
 open_menu 80 240
-read -r menu_x menu_y < <(popup_corner)
+read -r menu_x menu_y < <(menu_corner)
 ((menu_x >= left + 79 && menu_x <= left + 81 && menu_y >= top + 239 && menu_y <= top + 241)) ||
   fail "the menu opened at $menu_x,$menu_y, not at the pointer $(at 80 240)"
 shot hidpi-2x-menu

@@ -32,7 +32,7 @@ toggle_dot() {
 choose() {
   open_menu
   xdotool key "$@" Return
-  wait_until 3 popup_closed || fail "the menu stayed open"
+  wait_until 3 menu_closed || fail "the menu stayed open"
 }
 
 e2e_begin
@@ -69,7 +69,7 @@ shot moved
 
 step "a right press opens the popup menu"
 open_menu
-read -r _ _ menu_w menu_h < <(geometry "$(popup_windows | head -n1)")
+read -r _ _ menu_w menu_h < <(geometry "$(menu_windows | head -n1)")
 ((menu_w >= 60 && menu_w <= 400 && menu_h >= 8 * 15 && menu_h <= 9 * 40)) ||
   fail "menu of ${menu_w} x ${menu_h} cannot hold nine items"
 shot menu

@@ -76,6 +76,7 @@ menu_window() {
 }
 menu_open() { [[ -n $(menu_window) ]]; }
 menu_closed() { ! menu_open; }
+menu_corner() { geometry "$(menu_window)" | cut -d' ' -f1,2; }
 # expect_menu_at <x> <y> <what>: the popup menu opens with its corner at that screen point,
 # large enough for nine items; its place and size in $menu_left $menu_top $menu_width
 # $menu_height.
