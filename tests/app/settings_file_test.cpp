@@ -1,8 +1,6 @@
 // The settings file under faults: a write that fails or dies half way, files that are no
 // regular file, damaged records, texts that cannot be carried, the window moved from outside
 // and the folder the settings live in.
-#include <functional>
-
 #include "clock_fixture.h"
 
 namespace vestrel {
@@ -86,30 +84,22 @@ TEST_F(SettingsFile, AFailedOrInterruptedWriteLeavesThePreviousFileAndNoTemporar
 }
 
 TEST_F(SettingsFile, BadFilesNeverStopTheStartAndAreRefusedAtExit) {
-  struct Case {
-    const char* name;
-    std::function<void(headless::HeadlessHost&)> set_up;
-  };
-  const Case cases[] = {
-      {"fifo", [](auto& h) { h.special_files[kSettingsPath] = Special::kFifo; }},
-      {"folder", [](auto& h) { h.special_files[kSettingsPath] = Special::kFolder; }},
-      {"link loop", [](auto& h) { h.special_files[kSettingsPath] = Special::kLinkLoop; }},
-      {"device", [](auto& h) { h.special_files[kSettingsPath] = Special::kDevice; }},
-  };
-  for (const Case& c : cases) {
+  for (const Special special :
+       {Special::kFifo, Special::kFolder, Special::kLinkLoop, Special::kDevice}) {
+    const int name = static_cast<int>(special);
     host = {};
-    c.set_up(host);
+    host.special_files[kSettingsPath] = special;
     StartAt(10, 0, 0);
     // Counted as absent: the defaults apply.
-    EXPECT_THAT(host.fatal_errors, IsEmpty()) << c.name;
-    EXPECT_TRUE(host.window.visible) << c.name;
-    EXPECT_EQ(host.window.width, 170) << c.name;
-    EXPECT_EQ(host.window.alpha, 128) << c.name;
+    EXPECT_THAT(host.fatal_errors, IsEmpty()) << name;
+    EXPECT_TRUE(host.window.visible) << name;
+    EXPECT_EQ(host.window.width, 170) << name;
+    EXPECT_EQ(host.window.alpha, 128) << name;
     ChooseMenu(testing::kExit);
-    EXPECT_THAT(host.fatal_errors, ElementsAre(kAccessError)) << c.name;
-    EXPECT_EQ(host.exit_code, 1) << c.name;
-    EXPECT_TRUE(host.special_files.contains(kSettingsPath)) << c.name;
-    EXPECT_FALSE(host.files.contains(kTemporaryPath)) << c.name;
+    EXPECT_THAT(host.fatal_errors, ElementsAre(kAccessError)) << name;
+    EXPECT_EQ(host.exit_code, 1) << name;
+    EXPECT_TRUE(host.special_files.contains(kSettingsPath)) << name;
+    EXPECT_FALSE(host.files.contains(kTemporaryPath)) << name;
   }
 }
 
