@@ -14,14 +14,8 @@ e2e_name=wine_desktop_e2e
 source "$(dirname "${BASH_SOURCE[0]}")/wine_lib.sh"
 shots=${3:-$repo/build/linux/e2e/wine-desktop}
 
-[[ -f "$exe" ]] || fail "$exe does not exist; build it with the windows preset"
 mkdir -p "$shots"
-
-step "starting X and wine"
-japanese_locale
-xsession_start
-xsession_colour_desktop "$desktop"
-wine_prefix Vestrel
+wine_session Vestrel
 
 # From 08:20:40 for the next quarter of a minute no hand passes the countdown's minutes right
 # of the centre.

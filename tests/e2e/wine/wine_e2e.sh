@@ -13,16 +13,8 @@ e2e_name=wine_e2e
 source "$(dirname "${BASH_SOURCE[0]}")/wine_lib.sh"
 shots=${2:-$repo/build/linux/e2e}
 
-[[ -f "$exe" ]] || fail "$exe does not exist; build it first:" \
-  "cmake --preset windows && cmake --build --preset windows -j2"
 mkdir -p "$shots"
-
-step "starting X and wine"
-japanese_locale
-xsession_start
-xsession_colour_desktop "$desktop"
-is desktop 0 0 || fail "could not colour the desktop"
-wine_prefix 時計テスト
+wine_session 時計テスト
 ini="$app_dir/Vestrel.ini"
 
 # The clock near 03:00:40, with the host's report of the handles it held at exit in its output.

@@ -54,6 +54,19 @@ wine_prefix() {
   fi
 }
 
+# wine_session <folder under C:>: the program's Japanese locale, a virtual display with the
+# desktop coloured and a fresh prefix with $exe in that folder ($app_dir).
+wine_session() {
+  [[ -f "$exe" ]] || fail "$exe does not exist; build it first:" \
+    "cmake --preset windows && cmake --build --preset windows -j2"
+  step "starting X and wine"
+  japanese_locale
+  xsession_start
+  xsession_colour_desktop "$desktop"
+  is desktop 0 0 || fail "could not colour the desktop"
+  wine_prefix "$1"
+}
+
 # start_clock [command prefix...]: $clock_exe (by default $app_dir/Vestrel.exe) under wine,
 # after the prefix (such as faketime); its output in $work/run.log, its window in $win, its
 # place and size in $left $top $width $height.

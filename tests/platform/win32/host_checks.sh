@@ -9,12 +9,7 @@ set -euo pipefail
 exe=${1:?usage: host_checks.sh path/to/VestrelHostChecks.exe}
 e2e_name=win32_host_checks
 source "$(dirname "${BASH_SOURCE[0]}")/../../e2e/wine/wine_lib.sh"
-[[ -f "$exe" ]] || fail "$exe does not exist; build it first:" \
-  "cmake --preset windows && cmake --build --preset windows -j2"
-
-japanese_locale
-xsession_start
-wine_prefix 時計テスト
+wine_session 時計テスト
 if ! wine "$app_dir/Vestrel.exe" >"$work/checks.log" 2>&1; then
   tr -d '\r' <"$work/checks.log" >&2
   fail "the host checks failed"
