@@ -97,8 +97,7 @@ TEST_F(Frame, PrintsTheMinutesLeftOnlyWhileCounting) {
 }
 
 TEST_F(Frame, SmallSizePrintsAtItsOwnPositionAndANonNumberAsZero) {
-  host.files[testing::kSettingsPath] = "\"1\",\"\",0,0,\"\"\r\n";
-  StartAt(7, 0, 0);
+  StartSizedAt(true, 7, 0, 0);
   form().Timer2.SetTag("x");
   host.Advance(1000);
   EXPECT_EQ(host.drawing.back(), "Print(74,49,A0)");
