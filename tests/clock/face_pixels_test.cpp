@@ -41,7 +41,8 @@ class FacePixels : public testing::ClockTest {
 TEST_F(FacePixels, FramesEqualTheReferenceRendering) {
   const struct {
     int h, m, s;
-  } times[] = {{10, 10, 30}, {3, 0, 0}, {12, 0, 0}, {23, 59, 59}, {6, 30, 45}, {7, 21, 53}};
+  } times[] = {{10, 10, 30}, {0, 0, 0},    {3, 0, 0},  // the first frame at midnight too
+               {12, 0, 0},   {23, 59, 59}, {6, 30, 45}, {7, 21, 53}};
   for (bool small : {false, true}) {
     for (const auto& t : times) {
       StartSizedAt(small, t.h, t.m, t.s);

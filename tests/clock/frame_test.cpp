@@ -48,15 +48,6 @@ TEST_F(Frame, RedrawsWhenTheClockGoesBackOrPassesMidnight) {
   EXPECT_FALSE(TakeDrawing().empty());
 }
 
-TEST_F(Frame, StartingAtMidnightStillDrawsTheFirstFrame) {
-  StartAt(0, 0, 0);
-  const Strings drawn = TakeDrawing();
-  EXPECT_EQ(std::count_if(drawn.begin(), drawn.end(),
-                          [](const std::string& op) { return op.starts_with("Line("); }),
-            12);
-  EXPECT_EQ(state().LastDrawnTime, 0);
-}
-
 TEST_F(Frame, SizeSwitchShowsTheNewFaceWithoutHandsUntilTheNextSecond) {
   host.SetTimeOfDay(9, 0, 0, 300);
   Start();
