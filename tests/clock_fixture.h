@@ -30,6 +30,13 @@ class ClockTest : public ::testing::Test {
     Start();
   }
 
+  // Starts afresh, at the small size (as saved settings give it) if asked.
+  void StartSizedAt(bool small, int hour, int minute, int second) {
+    host = {};
+    if (small) host.files[kSettingsPath] = "\"1\",\"\",0,0,\"\"\r\n";
+    StartAt(hour, minute, second);
+  }
+
   duzezezi& form() { return static_cast<duzezezi&>(*runtime_->form()); }
   const ClockFormState& state() { return form().State(); }
   forms::Runtime& runtime() { return *runtime_; }

@@ -17,22 +17,20 @@ int CountOf(const std::string& text, const std::string& part) {
   return count;
 }
 
-TEST(AboutTest, VersionBoxHasTheVersionLineAndThreeCreditLines) {
+TEST(AboutTest, VersionTextsGiveTheVersionFirstThenTheCopyrightAndTheLicence) {
   const std::string box = vestrel::about::VersionBoxText();
-  EXPECT_TRUE(box.starts_with("Vestrel Version 1.3.1\r\n")) << box;
-  EXPECT_EQ(CountOf(box, "\r\n"), 3) << box;
-  EXPECT_FALSE(box.ends_with("\r\n"));
-  EXPECT_EQ(CountOf(box, "\n"), 3) << "no bare line feeds";
-  EXPECT_NE(box.find("Copyright (C) 2026 The Vestrel developers\r\n"), std::string::npos);
-  EXPECT_NE(box.find("MIT License"), std::string::npos);
-}
-
-TEST(AboutTest, VersionTextStartsWithNameAndVersionAndCarriesTheLicence) {
   const std::string text = vestrel::about::VersionText();
+  EXPECT_TRUE(box.starts_with("Vestrel Version 1.3.1\r\n")) << box;
   EXPECT_TRUE(text.starts_with("Vestrel 1.3.1\n")) << text;
-  EXPECT_NE(text.find("Copyright (C) 2026 The Vestrel developers\n"), std::string::npos);
-  EXPECT_NE(text.find("MIT License"), std::string::npos);
+  // The box: four lines joined by CR LF, no bare line feeds; the text ends its last line.
+  EXPECT_EQ(CountOf(box, "\r\n"), 3) << box;
+  EXPECT_EQ(CountOf(box, "\n"), 3) << box;
+  EXPECT_FALSE(box.ends_with("\r\n"));
   EXPECT_TRUE(text.ends_with("\n"));
+  for (const std::string& about : {box, text}) {
+    EXPECT_NE(about.find("Copyright (C) 2026 The Vestrel developers"), std::string::npos);
+    EXPECT_NE(about.find("MIT License"), std::string::npos);
+  }
 }
 
 TEST(AboutTest, HelpNamesTheProgramAndTheSettingsFolderOfEachSystem) {
@@ -64,28 +62,32 @@ TEST(AboutTest, HelpNamesTheProgramAndTheSettingsFolderOfEachSystem) {
             std::string::npos);
 }
 
-struct CommandLineCase {
-  std::vector<std::string> arguments;
-  bool run_clock;
-  int exit_code;
-  bool is_error;
-  std::string text_starts_with;
-};
-
-class CommandLineTest : public testing::TestWithParam<CommandLineCase> {};
-
-TEST_P(CommandLineTest, AnswersAsDocumented) {
-  const CommandLineCase& c = GetParam();
-  const auto answer = AnswerCommandLine(c.arguments, HostSystem::kLinux);
-  EXPECT_EQ(answer.run_clock, c.run_clock);
-  if (c.run_clock) return;
-  EXPECT_EQ(answer.exit_code, c.exit_code);
-  EXPECT_EQ(answer.is_error, c.is_error);
-  EXPECT_TRUE(answer.text.starts_with(c.text_starts_with)) << answer.text;
-  if (c.is_error) {
-    // One error line, a blank line, then the usage.
-    EXPECT_NE(answer.text.find("\n\nUsage: vestrel"), std::string::npos) << answer.text;
-    EXPECT_EQ(answer.text.find('\n'), answer.text.find("\n\n"));
+TEST(CommandLineTest, AnswersAsDocumented) {
+  EXPECT_TRUE(AnswerCommandLine({}, HostSystem::kLinux).run_clock);
+  const struct {
+    std::vector<std::string> arguments;
+    int exit_code;  // 2: a mistake, said on one line, a blank line, then the usage
+    std::string text_starts_with;
+  } cases[] = {
+      {{"--version"}, 0, "Vestrel 1.3.1\n"},
+      {{"--help"}, 0, "Usage: vestrel"},
+      {{"-x"}, 2, "vestrel: unknown argument '-x'\n"},
+      {{""}, 2, "vestrel: unknown argument ''\n"},
+      {{"--version", "extra"}, 2, "vestrel: unknown argument 'extra'\n"},
+      {{"--help", "--version"}, 2, "vestrel: give --help or --version alone\n"},
+      {{"--VERSION"}, 2, "vestrel: unknown argument '--VERSION'\n"},
+      {{"-platform", "offscreen"}, 2, "vestrel: unknown argument '-platform'\n"},
+  };
+  for (const auto& c : cases) {
+    const auto answer = AnswerCommandLine(c.arguments, HostSystem::kLinux);
+    EXPECT_FALSE(answer.run_clock) << answer.text;
+    EXPECT_EQ(answer.exit_code, c.exit_code) << answer.text;
+    EXPECT_EQ(answer.is_error, c.exit_code != 0) << answer.text;
+    EXPECT_TRUE(answer.text.starts_with(c.text_starts_with)) << answer.text;
+    if (c.exit_code != 0) {
+      EXPECT_NE(answer.text.find("\n\nUsage: vestrel"), std::string::npos) << answer.text;
+      EXPECT_EQ(answer.text.find('\n'), answer.text.find("\n\n")) << answer.text;
+    }
   }
 }
 
@@ -96,45 +98,25 @@ TEST(CommandLineTest, WindowsNamesTheExecutableInItsError) {
       << answer.text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Arguments, CommandLineTest,
-    testing::Values(
-        CommandLineCase{{}, true, 0, false, ""},
-        CommandLineCase{{"--version"}, false, 0, false, "Vestrel 1.3.1\n"},
-        CommandLineCase{{"--help"}, false, 0, false, "Usage: vestrel"},
-        CommandLineCase{{"-x"}, false, 2, true, "vestrel: unknown argument '-x'\n"},
-        CommandLineCase{{""}, false, 2, true, "vestrel: unknown argument ''\n"},
-        CommandLineCase{
-            {"--version", "extra"}, false, 2, true, "vestrel: unknown argument 'extra'\n"},
-        CommandLineCase{
-            {"--help", "--version"}, false, 2, true, "vestrel: give --help or --version alone\n"},
-        CommandLineCase{{"--VERSION"}, false, 2, true, "vestrel: unknown argument '--VERSION'\n"},
-        CommandLineCase{{"-platform", "offscreen"},
-                        false,
-                        2,
-                        true,
-                        "vestrel: unknown argument '-platform'\n"}));
-
-struct SplitCase {
-  std::string command_line;
-  std::vector<std::string> arguments;
-};
-
-class SplitWindowsCommandLineTest : public testing::TestWithParam<SplitCase> {};
-
-TEST_P(SplitWindowsCommandLineTest, SplitsAsTheCRuntimeDoes) {
-  EXPECT_EQ(vestrel::about::SplitWindowsCommandLine(GetParam().command_line), GetParam().arguments);
+TEST(SplitWindowsCommandLineTest, SplitsAsTheCRuntimeDoes) {
+  using Arguments = std::vector<std::string>;
+  const std::pair<std::string, Arguments> cases[] = {
+      {"", {}},
+      {"   \t ", {}},
+      {"--version", {"--version"}},
+      {"  --help\t --version ", {"--help", "--version"}},
+      {"\"a b\" c", {"a b", "c"}},
+      {"\"\"", {""}},
+      {"a\"b c\"d", {"ab cd"}},
+      {R"(a\\b)", {R"(a\\b)"}},
+      {R"(a\"b)", {"a\"b"}},
+      {R"(a\\"b c")", {R"(a\b c)"}},
+      {R"(a\\\"b)", {R"(a\"b)"}},
+      {R"("a ""quoted"" word")", {"a \"quoted\" word"}},
+  };
+  for (const auto& [command_line, arguments] : cases) {
+    EXPECT_EQ(vestrel::about::SplitWindowsCommandLine(command_line), arguments) << command_line;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    CommandLines, SplitWindowsCommandLineTest,
-    testing::Values(SplitCase{"", {}}, SplitCase{"   \t ", {}},
-                    SplitCase{"--version", {"--version"}},
-                    SplitCase{"  --help\t --version ", {"--help", "--version"}},
-                    SplitCase{"\"a b\" c", {"a b", "c"}}, SplitCase{"\"\"", {""}},
-                    SplitCase{"a\"b c\"d", {"ab cd"}}, SplitCase{R"(a\\b)", {R"(a\\b)"}},
-                    SplitCase{R"(a\"b)", {"a\"b"}}, SplitCase{R"(a\\"b c")", {R"(a\b c)"}},
-                    SplitCase{R"(a\\\"b)", {R"(a\"b)"}},
-                    SplitCase{R"("a ""quoted"" word")", {"a \"quoted\" word"}}));
 
 }  // namespace

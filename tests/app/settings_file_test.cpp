@@ -1,8 +1,6 @@
 // The settings file under faults: a write that fails or dies half way, files that are no
 // regular file, damaged records, texts that cannot be carried, the window moved from outside
 // and the folder the settings live in.
-#include <functional>
-
 #include "clock_fixture.h"
 
 namespace vestrel {
@@ -17,6 +15,7 @@ using Special = headless::HeadlessHost::Special;
 const std::string kTemporaryPath = kSettingsPath + ".tmp";
 const std::string kAccessError = "Run-time error '75':\n\nPath/File access error";
 const std::string kSaved = "\"1\",\"1\",975,600,\"1\"\r\n";
+const std::string kDefaults = "\"0\",\"\",0,0,\"\"\r\n";
 
 class SettingsFile : public testing::ClockTest {
  protected:
@@ -48,72 +47,59 @@ const FaultCase kFaults[] = {
     {"close", {Fault::kClose, 0, false}},       {"rename", {Fault::kRename, 0, false}},
 };
 
-TEST_F(SettingsFile, AFailedWriteLeavesThePreviousFileWholeAndNoTemporaryFile) {
-  for (const bool had_file : {true, false}) {
-    for (const FaultCase& c : kFaults) {
-      host = {};
-      if (had_file) host.files[kSettingsPath] = kSaved;
-      StartAt(10, 0, 0);
-      form().SetLeft(4500);  // this run's settings differ from the saved ones
-      host.file_fault = c.fault;
-      ChooseMenu(testing::kExit);
-      EXPECT_THAT(host.fatal_errors, ElementsAre(kAccessError)) << c.name;
-      EXPECT_EQ(host.exit_code, 1) << c.name;
-      if (had_file) {
-        EXPECT_EQ(host.files[kSettingsPath], kSaved) << c.name;
-      } else {
-        EXPECT_FALSE(host.files.contains(kSettingsPath)) << c.name;
+// A write that fails ends with the standard message; one that dies (the program crashes) is
+// tidied up by the next run's exit. Either way the previous file stays whole meanwhile.
+TEST_F(SettingsFile, AFailedOrInterruptedWriteLeavesThePreviousFileAndNoTemporaryFile) {
+  for (const bool crash : {false, true}) {
+    for (const bool had_file : {true, false}) {
+      for (const FaultCase& c : kFaults) {
+        const std::string name = std::string(c.name) + (crash ? ", crash" : "");
+        host = {};
+        if (had_file) host.files[kSettingsPath] = kSaved;
+        StartAt(10, 0, 0);
+        form().SetLeft(4500);  // this run's settings differ from the saved ones
+        host.file_fault = c.fault;
+        host.file_fault->crash = crash;
+        if (crash) {
+          EXPECT_THROW(ChooseMenu(testing::kExit), headless::HeadlessHost::Crash) << name;
+        } else {
+          ChooseMenu(testing::kExit);
+          EXPECT_THAT(host.fatal_errors, ElementsAre(kAccessError)) << name;
+          EXPECT_EQ(host.exit_code, 1) << name;
+        }
+        EXPECT_EQ(host.files.contains(kSettingsPath) ? host.files[kSettingsPath] : "none",
+                  had_file ? kSaved : "none")
+            << name;
+        if (crash) {
+          // The next run starts from the previous settings and leaves one good file.
+          auto disk = host.files;
+          RunOnce(disk);
+          EXPECT_THAT(host.fatal_errors, IsEmpty()) << name;
+          EXPECT_EQ(host.files[kSettingsPath], had_file ? kSaved : kDefaults) << name;
+        }
+        EXPECT_FALSE(host.files.contains(kTemporaryPath)) << name;
       }
-      EXPECT_FALSE(host.files.contains(kTemporaryPath)) << c.name;
     }
   }
 }
 
-TEST_F(SettingsFile, ACrashWhileWritingLeavesThePreviousFileAndTheNextExitTidiesUp) {
-  for (const FaultCase& c : kFaults) {
-    host = {};
-    host.files[kSettingsPath] = kSaved;
-    StartAt(10, 0, 0);
-    form().SetLeft(4500);
-    Fault crash = c.fault;
-    crash.crash = true;
-    host.file_fault = crash;
-    EXPECT_THROW(ChooseMenu(testing::kExit), headless::HeadlessHost::Crash) << c.name;
-    EXPECT_EQ(host.files[kSettingsPath], kSaved) << c.name;
-    // The next run starts from the previous settings and its exit leaves one good file.
-    auto disk = host.files;
-    RunOnce(disk);
-    EXPECT_THAT(host.fatal_errors, IsEmpty()) << c.name;
-    EXPECT_EQ(host.files[kSettingsPath], kSaved) << c.name;
-    EXPECT_FALSE(host.files.contains(kTemporaryPath)) << c.name;
-  }
-}
-
 TEST_F(SettingsFile, BadFilesNeverStopTheStartAndAreRefusedAtExit) {
-  struct Case {
-    const char* name;
-    std::function<void(headless::HeadlessHost&)> set_up;
-  };
-  const Case cases[] = {
-      {"fifo", [](auto& h) { h.special_files[kSettingsPath] = Special::kFifo; }},
-      {"folder", [](auto& h) { h.special_files[kSettingsPath] = Special::kFolder; }},
-      {"link loop", [](auto& h) { h.special_files[kSettingsPath] = Special::kLinkLoop; }},
-      {"device", [](auto& h) { h.special_files[kSettingsPath] = Special::kDevice; }},
-  };
-  for (const Case& c : cases) {
+  for (const Special special :
+       {Special::kFifo, Special::kFolder, Special::kLinkLoop, Special::kDevice}) {
+    const int name = static_cast<int>(special);
     host = {};
-    c.set_up(host);
+    host.special_files[kSettingsPath] = special;
     StartAt(10, 0, 0);
     // Counted as absent: the defaults apply.
-    EXPECT_THAT(host.fatal_errors, IsEmpty()) << c.name;
-    EXPECT_TRUE(host.window.visible) << c.name;
-    EXPECT_EQ(host.window.width, 170) << c.name;
-    EXPECT_EQ(host.window.alpha, 128) << c.name;
+    EXPECT_THAT(host.fatal_errors, IsEmpty()) << name;
+    EXPECT_TRUE(host.window.visible) << name;
+    EXPECT_EQ(host.window.width, 170) << name;
+    EXPECT_EQ(host.window.alpha, 128) << name;
     ChooseMenu(testing::kExit);
-    EXPECT_THAT(host.fatal_errors, ElementsAre(kAccessError)) << c.name;
-    EXPECT_EQ(host.exit_code, 1) << c.name;
-    EXPECT_TRUE(host.special_files.contains(kSettingsPath)) << c.name;
-    EXPECT_FALSE(host.files.contains(kTemporaryPath)) << c.name;
+    EXPECT_THAT(host.fatal_errors, ElementsAre(kAccessError)) << name;
+    EXPECT_EQ(host.exit_code, 1) << name;
+    EXPECT_TRUE(host.special_files.contains(kSettingsPath)) << name;
+    EXPECT_FALSE(host.files.contains(kTemporaryPath)) << name;
   }
 }
 
@@ -126,8 +112,12 @@ TEST_F(SettingsFile, DamagedContentsGiveTheDocumentedOutcome) {
     std::string written;  // at exit, without moving the window
   };
   const Case cases[] = {
+      {"empty", "", 0, 0, 170, 128, kDefaults},
+      {"an empty line", "\r\n", 0, 0, 170, 128, kDefaults},
+      {"blanks and empty lines", " \t\r\n\r\n", 0, 0, 170, 128, kDefaults},
+      {"extra lines", kSaved + "extra,fields\r\n", 65, 40, 108, 255, kSaved},
       {"huge file, record first", kSaved + std::string(10 << 20, 'x'), 65, 40, 108, 255, kSaved},
-      {"record beyond what is read", kBlanks + kSaved, 0, 0, 170, 128, "\"0\",\"\",0,0,\"\"\r\n"},
+      {"record beyond what is read", kBlanks + kSaved, 0, 0, 170, 128, kDefaults},
       {"NUL in a text", std::string("\"1\",\"1\0x\",975,600,\"1\"", 21), 65, 40, 108, 255, kSaved},
       {"unterminated last quote", "\"1\",\"1\",975,600,\"1", 65, 40, 108, 255, kSaved},
       {"unterminated early quote", "\"1\",\"1,975,600,\"1\"\r\n", 0, 0, 108, 255,
@@ -136,12 +126,9 @@ TEST_F(SettingsFile, DamagedContentsGiveTheDocumentedOutcome) {
        "\"1\",\"1\",105,105,\"1\"\r\n"},
       {"position -1e308", "\"1\",\"1\",-1e308,600,\"1\"\r\n", 0, 40, 108, 255,
        "\"1\",\"1\",0,600,\"1\"\r\n"},
-      {"position 1e999", "\"1\",\"1\",1e999,600,\"1\"\r\n", 0, 0, 170, 128,
-       "\"0\",\"\",0,0,\"\"\r\n"},
-      {"size 1e999", "\"1e999\",\"1\",975,600,\"1\"\r\n", 0, 0, 170, 128,
-       "\"0\",\"\",0,0,\"\"\r\n"},
-      {"opacity -1e400", "\"1\",\"-1e400\",975,600,\"1\"\r\n", 0, 0, 170, 128,
-       "\"0\",\"\",0,0,\"\"\r\n"},
+      {"position 1e999", "\"1\",\"1\",1e999,600,\"1\"\r\n", 0, 0, 170, 128, kDefaults},
+      {"size 1e999", "\"1e999\",\"1\",975,600,\"1\"\r\n", 0, 0, 170, 128, kDefaults},
+      {"opacity -1e400", "\"1\",\"-1e400\",975,600,\"1\"\r\n", 0, 0, 170, 128, kDefaults},
       {"line break in a text", "\"1\",\"1\r\n2\",975,600,\"1\"\r\n", 65, 40, 108, 255,
        "\"1\",\"12\",975,600,\"1\"\r\n"},
       {"quote in a text", "\"1\",1\"2,975,600,\"1\"\r\n", 65, 40, 108, 255, kSaved},
@@ -149,6 +136,10 @@ TEST_F(SettingsFile, DamagedContentsGiveTheDocumentedOutcome) {
        "\"1\",\"0\",975,600,\"1\"\r\n"},
       {"four fields", "\"1\",\"1\",300,150\r\n", 20, 10, 108, 255, "\"1\",\"1\",300,150,\"\"\r\n"},
       {"two fields", "\"1\",\"1\"", 0, 0, 108, 255, "\"1\",\"1\",0,0,\"\"\r\n"},
+      // So long a record would not read back whole: a long text is carried as its number.
+      {"long texts",
+       "\"1\",\"" + std::string(5000, '0') + "1\",975,600,\"" + std::string(3000, 'a') + "\"\r\n",
+       65, 40, 108, 255, "\"1\",\"1\",975,600,\"0\"\r\n"},
   };
   for (const Case& c : cases) {
     host = {};
@@ -164,16 +155,6 @@ TEST_F(SettingsFile, DamagedContentsGiveTheDocumentedOutcome) {
     EXPECT_EQ(host.files[kSettingsPath], c.written) << c.name;
     ExpectStableRecord(c.name);
   }
-}
-
-TEST_F(SettingsFile, ALongTextIsCarriedAsItsNumber) {
-  // So long a record would not read back whole.
-  host.files[kSettingsPath] =
-      "\"1\",\"" + std::string(5000, '0') + "1\",975,600,\"" + std::string(3000, 'a') + "\"\r\n";
-  StartAt(10, 0, 0);
-  EXPECT_EQ(host.window.alpha, 255);
-  ChooseMenu(testing::kExit);
-  EXPECT_EQ(host.files[kSettingsPath], "\"1\",\"1\",975,600,\"0\"\r\n");
 }
 
 TEST_F(SettingsFile, TheLivePositionIsSaved) {
@@ -202,45 +183,37 @@ TEST_F(SettingsFile, ChangingOneCoordinateKeepsAMoveFromOutside) {
   EXPECT_EQ(host.window.top, 305);
 }
 
-TEST_F(SettingsFile, AnInstalledCopyKeepsItsSettingsInTheUsersFolder) {
-  const std::string user_file = host.user_settings_folder + "\\Vestrel.ini";
-  host.read_only_folders.insert(host.app_path);
-  host.files[user_file] = kSaved;
-  StartAt(10, 0, 0);
-  EXPECT_EQ(host.window.width, 108);  // read from the user's folder
-  host.read_only_folders.clear();     // the home stays the same for the whole run
-  ChooseMenu(testing::kExit);
-  EXPECT_THAT(host.fatal_errors, IsEmpty());
-  EXPECT_EQ(host.files[user_file], kSaved);
-  EXPECT_FALSE(host.files.contains(kSettingsPath));
-  EXPECT_THAT(host.created_folders, ElementsAre(host.user_settings_folder));
-}
-
-TEST_F(SettingsFile, TheProgramsFolderComesFirst) {
-  struct Case {
+// An installed copy (a read-only program folder with no settings) keeps its settings in the
+// user's folder; where to is decided once, at the start.
+TEST_F(SettingsFile, TheProgramsFolderComesFirstThenTheUsersFolder) {
+  const struct {
     const char* name;
-    bool read_only, file_beside;
-    bool beside;  // where the settings are written
+    bool read_only, file_beside, user_file;
+    bool beside;  // where the settings are read and written
+  } cases[] = {
+      {"writable folder", false, false, false, true},
+      {"writable folder with a file", false, true, false, true},
+      {"read-only folder with a file", true, true, false, true},
+      {"read-only folder", true, false, false, false},
+      {"read-only folder, a user's file", true, false, true, false},
   };
-  const Case cases[] = {
-      {"writable folder", false, false, true},
-      {"writable folder with a file", false, true, true},
-      {"read-only folder with a file", true, true, true},
-      {"read-only folder", true, false, false},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     host = {};
     const std::string user_file = host.user_settings_folder + "\\Vestrel.ini";
     if (c.read_only) host.read_only_folders.insert(host.app_path);
     if (c.file_beside) host.files[kSettingsPath] = kSaved;
+    if (c.user_file) host.files[user_file] = kSaved;
     StartAt(10, 0, 0);
-    EXPECT_EQ(host.window.width, c.file_beside ? 108 : 170) << c.name;
+    EXPECT_EQ(host.window.width, c.file_beside || c.user_file ? 108 : 170) << c.name;
+    host.read_only_folders.clear();  // the home stays the same for the whole run
     ChooseMenu(testing::kExit);
-    EXPECT_EQ(host.files.contains(user_file), !c.beside) << c.name;
-    EXPECT_EQ(host.created_folders.empty(), c.beside) << c.name;
-    if (c.beside && !c.read_only) {
-      EXPECT_TRUE(host.files.contains(kSettingsPath)) << c.name;
-    }
+    EXPECT_THAT(host.fatal_errors, IsEmpty()) << c.name;
+    const std::string& written = c.beside ? kSettingsPath : user_file;
+    EXPECT_EQ(host.files[written], c.file_beside || c.user_file ? kSaved : kDefaults) << c.name;
+    EXPECT_FALSE(host.files.contains(c.beside ? user_file : kSettingsPath)) << c.name;
+    EXPECT_EQ(host.created_folders,
+              c.beside ? std::set<std::string>{} : std::set{host.user_settings_folder})
+        << c.name;
   }
 }
 

@@ -12,13 +12,6 @@ namespace {
 
 class FacePixels : public testing::ClockTest {
  protected:
-  void StartSized(bool small, int h, int m, int s) {
-    host = {};
-    host.trace_drawing = false;
-    if (small) host.files[testing::kSettingsPath] = "\"1\",\"\",0,0,\"\"\r\n";
-    StartAt(h, m, s);
-  }
-
   // What the face must show: black ground, the face picture, the hands of the form's state.
   raster::Image Expected(bool small) {
     const ClockFormState& st = state();
@@ -48,12 +41,16 @@ class FacePixels : public testing::ClockTest {
 TEST_F(FacePixels, FramesEqualTheReferenceRendering) {
   const struct {
     int h, m, s;
-  } times[] = {{10, 10, 30}, {3, 0, 0}, {12, 0, 0}, {23, 59, 59}, {6, 30, 45}, {7, 21, 53}};
+  } times[] = {{10, 10, 30}, {0, 0, 0},    {3, 0, 0},  // the first frame at midnight too
+               {12, 0, 0},   {23, 59, 59}, {6, 30, 45}, {7, 21, 53}};
   for (bool small : {false, true}) {
     for (const auto& t : times) {
-      StartSized(small, t.h, t.m, t.s);
+      StartSizedAt(small, t.h, t.m, t.s);
       EXPECT_TRUE(runtime().SurfaceImage() == Expected(small))
           << t.h << ':' << t.m << ':' << t.s << (small ? " small" : " large");
+      host.Advance(1000);  // the next frame starts from a clean canvas
+      EXPECT_TRUE(runtime().SurfaceImage() == Expected(small))
+          << "a second after " << t.h << ':' << t.m << ':' << t.s << (small ? " small" : " large");
     }
   }
 }
@@ -61,7 +58,7 @@ TEST_F(FacePixels, FramesEqualTheReferenceRendering) {
 TEST_F(FacePixels, SecondHandTipLandsWhereTheShrinkPutsIt) {
   for (bool small : {false, true}) {
     for (int second = 0; second < 60; second += 7) {
-      StartSized(small, 4, 20, second);
+      StartSizedAt(small, 4, 20, second);
       const ClockFormState& st = state();
       const double ox = small ? 65 : -35, oy = small ? 53 : -54;
       // A pixel just inside the tip, towards the pivot.

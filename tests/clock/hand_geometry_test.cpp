@@ -78,9 +78,7 @@ TEST_F(HandsAtTime, WorkedExamplesOnBothSizes) {
       {10, 10, 30, true, {-82, -58}, {112, -65}, {0, 147}},
   };
   for (const auto& c : cases) {
-    host = {};
-    if (c.small) host.files[testing::kSettingsPath] = "\"1\",\"\",0,0,\"\"\r\n";
-    StartAt(c.h, c.m, c.s);
+    StartSizedAt(c.small, c.h, c.m, c.s);
     const ClockFormState& s = state();
     ASSERT_EQ(s.CenterX, 244);
     ASSERT_EQ(s.CenterY, 234);

@@ -1,19 +1,10 @@
 // Waking the clock tick once a second, at the second, instead of every 100 ms: over a whole
 // simulated day with clock changes, midnight, size switches and countdowns, the program draws
 // exactly the same frames in the same order.
-#include <gtest/gtest.h>
-
 #include <cstdint>
-#include <memory>
 #include <random>
-#include <string>
-#include <vector>
 
-#include "app/duzezezi.h"
 #include "clock_fixture.h"
-#include "platform/headless/headless_host.h"
-#include "platform/program.h"
-#include "platform/runtime.h"
 
 namespace vestrel {
 namespace {
@@ -44,64 +35,52 @@ struct Day {
 
 // Plays the same script of a day on a fresh program. Every action happens half a second into
 // a second, when both ways of ticking have long drawn that second's frame.
-Day PlayDay(bool second_wakes) {
-  headless::HeadlessHost host;
-  host.second_wakes = second_wakes;
-  host.SetTimeOfDay(23, 59, 50, 500);
-  forms::Runtime runtime(host);
-  host.Attach(runtime);
-  runtime.Start(forms::CreateStartupForm);
-  auto& form = static_cast<duzezezi&>(*runtime.form());
+class SecondWakes : public testing::ClockTest {
+ protected:
+  Day PlayDay(bool second_wakes) {
+    host = {};
+    host.second_wakes = second_wakes;
+    host.SetTimeOfDay(23, 59, 50, 500);
+    Start();
+    Day day;
+    std::mt19937 random(12);
+    std::int64_t advanced = 0;
+    while (advanced < kDay) {
+      const int action = static_cast<int>(random() % 100);
+      if (action < 4) {
+        // The system clock is set, forwards or backwards, sometimes to just before midnight.
+        const int second = action == 0 ? 86398 : static_cast<int>(random() % 86400);
+        host.SetTimeOfDay(second / 3600, second / 60 % 60, second % 60, 500);
+      } else if (action < 8) {
+        ChooseMenu(action % 2 == 0 ? testing::kLarger : testing::kSmaller);
+      } else if (action < 11) {
+        ChooseMenu(testing::kTimer3 + action % 3);
+      } else if (action < 13) {
+        ClickIndicator();  // silences an alarm, or fades the window
+        host.Advance(500 - host.now() % 1000 + (host.now() % 1000 > 500 ? 1000 : 0));
+      }
+      const std::int64_t seconds = 1 + static_cast<std::int64_t>(random() % 400);
+      host.Advance(seconds * 1000);
+      advanced += seconds * 1000;
 
-  auto choose_menu = [&](int place) {
-    host.menu_choices.push_back(place);
-    host.PostMouseDown(forms::kRightButton, 20, 20);
-    host.PostMouseUp(forms::kRightButton, 20, 20);
-    host.RunPending();
-  };
-  auto click_indicator = [&] {
-    const raster::Rect box = runtime.Label().box;
-    host.Click(box.left + box.width / 2, box.top + box.height / 2);
-  };
-
-  Day day;
-  std::mt19937 random(12);
-  std::int64_t advanced = 0;
-  while (advanced < kDay) {
-    const int action = static_cast<int>(random() % 100);
-    if (action < 4) {
-      // The system clock is set, forwards or backwards, sometimes to just before midnight.
-      const int second = action == 0 ? 86398 : static_cast<int>(random() % 86400);
-      host.SetTimeOfDay(second / 3600, second / 60 % 60, second % 60, 500);
-    } else if (action < 8) {
-      choose_menu(action % 2 == 0 ? testing::kLarger : testing::kSmaller);
-    } else if (action < 11) {
-      choose_menu(testing::kTimer3 + action % 3);
-    } else if (action < 13) {
-      click_indicator();  // silences an alarm, or fades the window
-      host.Advance(500 - host.now() % 1000 + (host.now() % 1000 > 500 ? 1000 : 0));
+      Step step;
+      step.ended_at = host.now();
+      for (const std::string& op : host.drawing) {
+        step.drawing = Mix(step.drawing, op.data(), op.size());
+        step.frames += op.starts_with("PaintPicture") ? 1 : 0;
+      }
+      host.drawing.clear();
+      const raster::Image& face = runtime().SurfaceImage();
+      step.face = Mix(0, face.pixels().data(), face.pixels().size() * sizeof(raster::Pixel));
+      day.frames += step.frames;
+      day.steps.push_back(step);
     }
-    const std::int64_t seconds = 1 + static_cast<std::int64_t>(random() % 400);
-    host.Advance(seconds * 1000);
-    advanced += seconds * 1000;
-
-    Step step;
-    step.ended_at = host.now();
-    for (const std::string& op : host.drawing) {
-      step.drawing = Mix(step.drawing, op.data(), op.size());
-      step.frames += op.starts_with("PaintPicture") ? 1 : 0;
-    }
-    host.drawing.clear();
-    const raster::Image& face = runtime.SurfaceImage();
-    step.face = Mix(0, face.pixels().data(), face.pixels().size() * sizeof(raster::Pixel));
-    day.frames += step.frames;
-    day.steps.push_back(step);
+    day.timer1_ticks = host.timers[form().Timer1.index()].ticks;
+    return day;
   }
-  day.timer1_ticks = host.timers[form.Timer1.index()].ticks;
-  return day;
-}
+};
 
-TEST(SecondWakes, DrawTheSameFramesAsTicksEveryTenthOfASecond) {
+TEST_F(SecondWakes, DrawTheSameFramesAsTicksEveryTenthOfASecond) {
   const Day every_tenth = PlayDay(false);
   const Day on_the_second = PlayDay(true);
 
@@ -118,13 +97,10 @@ TEST(SecondWakes, DrawTheSameFramesAsTicksEveryTenthOfASecond) {
   }
 }
 
-TEST(SecondWakes, WakeAtTheSecondAndAtOnceWhenTheClockIsSet) {
-  headless::HeadlessHost host;
+TEST_F(SecondWakes, WakeAtTheSecondAndAtOnceWhenTheClockIsSet) {
   host.SetTimeOfDay(10, 0, 0, 400);
-  forms::Runtime runtime(host);
-  host.Attach(runtime);
-  runtime.Start(forms::CreateStartupForm);
-  const auto& timer1 = host.timers[static_cast<duzezezi&>(*runtime.form()).Timer1.index()];
+  Start();
+  const auto& timer1 = host.timers[form().Timer1.index()];
 
   EXPECT_EQ(timer1.due, ((10 * 60 + 0) * 60 + 1) * 1000);  // 10:00:01.000
   host.drawing.clear();

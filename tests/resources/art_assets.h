@@ -2,8 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -25,11 +23,6 @@ inline constexpr NamedAsset kAllAssets[] = {
     {"target.cur", resources::Asset::kTargetCursor},
 };
 
-inline std::vector<std::uint8_t> ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 inline std::vector<std::uint8_t> Bytes(resources::Asset asset) {
   const auto span = resources::AssetBytes(asset);
   return {span.begin(), span.end()};
@@ -46,13 +39,6 @@ inline int Blue(raster::Pixel p) {
 }
 inline int Brightness(raster::Pixel p) {
   return Red(p) + Green(p) + Blue(p);
-}
-
-inline std::uint32_t U16At(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return b.at(at) | static_cast<std::uint32_t>(b.at(at + 1)) << 8;
-}
-inline std::uint32_t U32At(const std::vector<std::uint8_t>& b, std::size_t at) {
-  return U16At(b, at) | U16At(b, at + 2) << 16;
 }
 
 }  // namespace art_test

@@ -85,11 +85,6 @@ Image Sample(int width, int height) {
   return image;
 }
 
-// Names the case in test listings.
-void PrintTo(const Layout& c, std::ostream* os) {
-  *os << c.name;
-}
-
 const Layout kLayouts[] = {
     {"Bottom24File", 24, false, true, false}, {"TopDown24File", 24, true, true, false},
     {"Bottom24Dib", 24, false, false, false}, {"TopDown32Dib", 32, true, false, false},
@@ -122,52 +117,39 @@ INSTANTIATE_TEST_SUITE_P(Layouts, BmpLayoutTest, testing::ValuesIn(kLayouts),
                            return std::string(info.param.name);
                          });
 
-struct Corruption {
-  const char* name;
-  std::size_t at;  // offset in a 24-bit file with a file header
-  std::vector<std::uint8_t> bytes;
-};
-
-void PrintTo(const Corruption& c, std::ostream* os) {
-  *os << c.name;
-}
-
-const Corruption kCorruptions[] = {
-    {"NotBitmapSignature", 0, {'B', 'A'}},
-    {"PixelOffsetPastTheEnd", 10, {0xFF, 0xFF, 0, 0}},
-    {"CoreHeader", 14, {12, 0, 0, 0}},
-    {"HeaderLongerThanTheFile", 14, {0, 0, 1, 0}},
-    {"ZeroWidth", 18, {0, 0, 0, 0}},
-    {"NegativeWidth", 18, {0xFF, 0xFF, 0xFF, 0xFF}},
-    {"HugeWidth", 18, {0, 0, 0, 0x10}},
-    {"ZeroHeight", 22, {0, 0, 0, 0}},
-    {"MostNegativeHeight", 22, {0, 0, 0, 0x80}},
-    {"TwoPlanes", 26, {2, 0}},
-    {"EightBitPalette", 28, {8, 0}},
-    {"SixteenBit", 28, {16, 0}},
-    {"RunLengthCompressed", 30, {1, 0, 0, 0}},
-    {"BitFieldsOn24Bit", 30, {3, 0, 0, 0}},
-    {"Png", 30, {5, 0, 0, 0}},
-};
-
-class BmpCorruptionTest : public testing::TestWithParam<Corruption> {};
-
-TEST_P(BmpCorruptionTest, GivesAnEmptyImage) {
+TEST(BmpDecodeTest, EveryCorruptionGivesAnEmptyImage) {
+  const struct {
+    const char* name;
+    std::size_t at;  // offset in a 24-bit file with a file header
+    std::vector<std::uint8_t> bytes;
+  } corruptions[] = {
+      {"not the bitmap signature", 0, {'B', 'A'}},
+      {"pixel offset past the end", 10, {0xFF, 0xFF, 0, 0}},
+      {"core header", 14, {12, 0, 0, 0}},
+      {"header longer than the file", 14, {0, 0, 1, 0}},
+      {"zero width", 18, {0, 0, 0, 0}},
+      {"negative width", 18, {0xFF, 0xFF, 0xFF, 0xFF}},
+      {"huge width", 18, {0, 0, 0, 0x10}},
+      {"zero height", 22, {0, 0, 0, 0}},
+      {"most negative height", 22, {0, 0, 0, 0x80}},
+      {"two planes", 26, {2, 0}},
+      {"eight-bit palette", 28, {8, 0}},
+      {"sixteen bit", 28, {16, 0}},
+      {"run-length compressed", 30, {1, 0, 0, 0}},
+      {"bit fields on 24 bit", 30, {3, 0, 0, 0}},
+      {"PNG", 30, {5, 0, 0, 0}},
+  };
   const Layout plain{"", 24, false, true, false};
-  std::vector<std::uint8_t> bytes = Encode(Sample(4, 4), plain);
-  ASSERT_EQ(raster::DecodeBmp(bytes).width(), 4);
-  const Corruption& c = GetParam();
-  std::copy(c.bytes.begin(), c.bytes.end(), bytes.begin() + static_cast<std::ptrdiff_t>(c.at));
-  const Image decoded = raster::DecodeBmp(bytes);
-  EXPECT_EQ(decoded.width(), 0);
-  EXPECT_EQ(decoded.height(), 0);
-  EXPECT_TRUE(decoded.pixels().empty());
+  for (const auto& c : corruptions) {
+    std::vector<std::uint8_t> bytes = Encode(Sample(4, 4), plain);
+    ASSERT_EQ(raster::DecodeBmp(bytes).width(), 4);
+    std::copy(c.bytes.begin(), c.bytes.end(), bytes.begin() + static_cast<std::ptrdiff_t>(c.at));
+    const Image decoded = raster::DecodeBmp(bytes);
+    EXPECT_EQ(decoded.width(), 0) << c.name;
+    EXPECT_EQ(decoded.height(), 0) << c.name;
+    EXPECT_TRUE(decoded.pixels().empty()) << c.name;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Corruptions, BmpCorruptionTest, testing::ValuesIn(kCorruptions),
-                         [](const testing::TestParamInfo<Corruption>& info) {
-                           return std::string(info.param.name);
-                         });
 
 TEST(BmpDecodeTest, RefusesNonStandardBitFieldMasks) {
   const Layout fields{"", 32, false, true, true};

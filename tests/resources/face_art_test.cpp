@@ -24,26 +24,15 @@ constexpr Pixel kBallCentre = 0xFFDF00;
 struct FaceCase {
   const char* name;
   resources::Asset asset;
-  int width;
-  int height;
+  int width, height;
   // The dial centre; pixel (x, y) is centred on (x, y), so x.5 lies between two pixels.
-  double centre_x;
-  double centre_y;
+  double centre_x, centre_y;
   // The outermost pixels of the tick ring.
-  int ring_left;
-  int ring_right;
-  int ring_top;
-  int ring_bottom;
+  int ring_left, ring_right, ring_top, ring_bottom;
   int ball_across;
   // The window the face is shown in, at its top-left corner.
-  int window_width;
-  int window_height;
+  int window_width, window_height;
 };
-
-// Names the case in test listings.
-void PrintTo(const FaceCase& c, std::ostream* os) {
-  *os << c.name;
-}
 
 const FaceCase kFaces[] = {
     {"Large", resources::Asset::kFaceLarge, 170, 173, 83.5, 86.5, 4, 163, 6, 167, 62, 170, 174},
@@ -120,6 +109,7 @@ TEST_P(FaceArtTest, QuarterTicksArePureGreenWithDarkerEdges) {
       {"9", f.ring_left, cy, 1, 0, 0, 1},
   };
   for (const Quarter& q : quarters) {
+    EXPECT_EQ(image_.at(q.x - q.dx, q.y - q.dy), 0u) << q.name << " o'clock: beyond the ring";
     for (int step = 0; step < 6; ++step) {
       const int x = q.x + q.dx * step;
       const int y = q.y + q.dy * step;
@@ -133,23 +123,6 @@ TEST_P(FaceArtTest, QuarterTicksArePureGreenWithDarkerEdges) {
       }
     }
   }
-}
-
-TEST_P(FaceArtTest, TickRingReachesExactlyItsExtentsAndTheCornersStayBlack) {
-  int left = image_.width(), right = -1, top = image_.height(), bottom = -1;
-  for (int y = 0; y < image_.height(); ++y) {
-    for (int x = 0; x < image_.width(); ++x) {
-      if (image_.at(x, y) == 0) continue;
-      left = std::min(left, x);
-      right = std::max(right, x);
-      top = std::min(top, y);
-      bottom = std::max(bottom, y);
-    }
-  }
-  EXPECT_EQ(left, face().ring_left);
-  EXPECT_EQ(right, face().ring_right);
-  EXPECT_EQ(top, face().ring_top);
-  EXPECT_EQ(bottom, face().ring_bottom);
 }
 
 TEST_P(FaceArtTest, WholeDialFitsInsideTheWindowEllipse) {

@@ -122,45 +122,31 @@ TEST(IconFileTest, RefusesEveryTruncationOfTheShippedFiles) {
   }
 }
 
-struct Corruption {
-  const char* name;
-  std::size_t at;  // offset in a 4-bit cursor file
-  std::vector<std::uint8_t> bytes;
-};
-
-// Names the case in test listings.
-void PrintTo(const Corruption& c, std::ostream* os) {
-  *os << c.name;
+TEST(IconFileTest, EveryCorruptionGivesNothing) {
+  const struct {
+    const char* name;
+    std::size_t at;  // offset in a 4-bit cursor file
+    std::vector<std::uint8_t> bytes;
+  } corruptions[] = {
+      {"reserved not zero", 0, {1}},
+      {"unknown type", 2, {3}},
+      {"no images", 4, {0}},
+      {"image past the end", 18, {0xFF, 0xFF}},
+      {"image size past the end", 14, {0xFF, 0xFF}},
+      {"PNG image", 22, {0x89, 'P', 'N', 'G'}},
+      {"zero width", 26, {0}},
+      {"odd doubled height", 30, {7}},
+      {"two planes", 34, {2}},
+      {"sixteen bit", 36, {16}},
+      {"compressed", 38, {2}},
+      {"too many palette colours", 54, {17}},
+  };
+  for (const auto& c : corruptions) {
+    std::vector<std::uint8_t> bytes = artwork::EncodeCursor(Pattern(4), {1, 1});
+    ASSERT_TRUE(raster::DecodeIconFile(bytes).has_value());
+    std::copy(c.bytes.begin(), c.bytes.end(), bytes.begin() + static_cast<std::ptrdiff_t>(c.at));
+    EXPECT_FALSE(raster::DecodeIconFile(bytes).has_value()) << c.name;
+  }
 }
-
-const Corruption kCorruptions[] = {
-    {"ReservedNotZero", 0, {1}},
-    {"UnknownType", 2, {3}},
-    {"NoImages", 4, {0}},
-    {"ImagePastTheEnd", 18, {0xFF, 0xFF}},
-    {"ImageSizePastTheEnd", 14, {0xFF, 0xFF}},
-    {"PngImage", 22, {0x89, 'P', 'N', 'G'}},
-    {"ZeroWidth", 26, {0}},
-    {"OddDoubledHeight", 30, {7}},
-    {"TwoPlanes", 34, {2}},
-    {"SixteenBit", 36, {16}},
-    {"Compressed", 38, {2}},
-    {"TooManyPaletteColours", 54, {17}},
-};
-
-class IconCorruptionTest : public testing::TestWithParam<Corruption> {};
-
-TEST_P(IconCorruptionTest, GivesNothing) {
-  std::vector<std::uint8_t> bytes = artwork::EncodeCursor(Pattern(4), {1, 1});
-  ASSERT_TRUE(raster::DecodeIconFile(bytes).has_value());
-  const Corruption& c = GetParam();
-  std::copy(c.bytes.begin(), c.bytes.end(), bytes.begin() + static_cast<std::ptrdiff_t>(c.at));
-  EXPECT_FALSE(raster::DecodeIconFile(bytes).has_value());
-}
-
-INSTANTIATE_TEST_SUITE_P(Corruptions, IconCorruptionTest, testing::ValuesIn(kCorruptions),
-                         [](const testing::TestParamInfo<Corruption>& info) {
-                           return std::string(info.param.name);
-                         });
 
 }  // namespace

@@ -25,7 +25,7 @@ struct Chunk {
   std::vector<std::uint8_t> data;
 };
 
-// The chunks of a PNG file, each checked against its CRC.
+// The chunks of a PNG file, each checked against its CRC (as zlib computes it).
 std::vector<Chunk> ReadChunks(const std::vector<std::uint8_t>& file) {
   const std::vector<std::uint8_t> signature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   EXPECT_TRUE(std::equal(signature.begin(), signature.end(), file.begin()));
@@ -35,8 +35,7 @@ std::vector<Chunk> ReadChunks(const std::vector<std::uint8_t>& file) {
     const std::uint32_t length = BigEndian(file, at);
     Chunk chunk{std::string(file.begin() + at + 4, file.begin() + at + 8),
                 std::vector<std::uint8_t>(file.begin() + at + 8, file.begin() + at + 8 + length)};
-    EXPECT_EQ(BigEndian(file, at + 8 + length), artwork::Crc32(&file[at + 4], length + 4))
-        << chunk.type;
+    EXPECT_EQ(BigEndian(file, at + 8 + length), crc32(0, &file[at + 4], length + 4)) << chunk.type;
     chunks.push_back(std::move(chunk));
     at += 12 + length;
   }
@@ -116,12 +115,6 @@ INSTANTIATE_TEST_SUITE_P(Inputs, DeflateTest, testing::Range(0, 6));
 TEST(DeflateTest, RepetitionShrinks) {
   EXPECT_LT(artwork::Deflate(Sample(2)).size(), 1000u);
   EXPECT_LT(artwork::Deflate(Sample(5)).size(), 1000u);
-}
-
-TEST(PngEncoderTest, Crc32IsTheStandardOne) {
-  const std::string_view check = "123456789";
-  EXPECT_EQ(artwork::Crc32(reinterpret_cast<const std::uint8_t*>(check.data()), check.size()),
-            0xCBF43926u);
 }
 
 class DesktopIconTest : public testing::TestWithParam<int> {};

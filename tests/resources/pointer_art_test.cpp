@@ -1,4 +1,5 @@
-// The window icon and the two mouse pointers: format, hotspots and the pixels that matter.
+// The window icon and the two mouse pointers: 32 x 32 pictures whose pixels show what they
+// are, the pointers pointing where their hotspot is.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -27,59 +28,15 @@ IconFileImage Decode(resources::Asset asset) {
   return *image;
 }
 
-struct PointerCase {
-  const char* name;
-  resources::Asset asset;
-  bool is_cursor;
-  int bits_per_pixel;
-  int colour_count;  // as the file's directory entry states it; 0 for true colour
-  int hotspot_x;
-  int hotspot_y;
-  unsigned image_count;  // the icon also carries its sizes with alpha, after the 32 x 32 image
-};
-
-// Names the case in test listings.
-void PrintTo(const PointerCase& c, std::ostream* os) {
-  *os << c.name;
-}
-
-const PointerCase kPointers[] = {
-    {"Icon", resources::Asset::kIcon, false, 24, 0, 0, 0, 5},
-    {"Hand", resources::Asset::kHandCursor, true, 4, 16, 12, 1, 1},
-    {"Target", resources::Asset::kTargetCursor, true, 1, 2, 15, 15, 1},
-};
-
-class PointerArtTest : public testing::TestWithParam<PointerCase> {};
-
-TEST_P(PointerArtTest, FirstImageIs32x32OfItsDepthAndHotspot) {
-  const PointerCase& c = GetParam();
-  const std::vector<std::uint8_t> bytes = art_test::Bytes(c.asset);
-  EXPECT_EQ(art_test::U16At(bytes, 2), c.is_cursor ? 2u : 1u);
-  EXPECT_EQ(art_test::U16At(bytes, 4), c.image_count);
-  EXPECT_EQ(bytes.at(6), 32);
-  EXPECT_EQ(bytes.at(7), 32);
-  EXPECT_EQ(bytes.at(8), c.colour_count);
-
-  const IconFileImage image = Decode(c.asset);
-  EXPECT_EQ(image.width(), 32);
-  EXPECT_EQ(image.height(), 32);
-  EXPECT_EQ(image.is_cursor, c.is_cursor);
-  EXPECT_EQ(image.bits_per_pixel, c.bits_per_pixel);
-  EXPECT_EQ(image.hotspot_x, c.hotspot_x);
-  EXPECT_EQ(image.hotspot_y, c.hotspot_y);
-}
-
-INSTANTIATE_TEST_SUITE_P(Pointers, PointerArtTest, testing::ValuesIn(kPointers),
-                         [](const testing::TestParamInfo<PointerCase>& info) {
-                           return std::string(info.param.name);
-                         });
-
 double Distance(int x, int y, double cx, double cy) {
   return std::hypot(x - cx, y - cy);
 }
 
 TEST(WindowIconTest, IsARoundFaceOnATransparentGround) {
   const IconFileImage icon = Decode(resources::Asset::kIcon);
+  ASSERT_EQ(icon.width(), 32);
+  ASSERT_EQ(icon.height(), 32);
+  EXPECT_FALSE(icon.is_cursor);
   for (int y = 0; y < 32; ++y) {
     for (int x = 0; x < 32; ++x) {
       const double r = Distance(x, y, 15.5, 15.5);
@@ -156,13 +113,27 @@ TEST(WindowIconTest, ShowsRimMarksHandsAndCentreRing) {
   EXPECT_LT(art_test::Brightness(icon.colour.at(15, 15)), 32);
 }
 
-TEST(HandCursorTest, IsAWhiteGloveOnABlueCuffPointingUp) {
-  const IconFileImage hand = Decode(resources::Asset::kHandCursor);
+// A 32 x 32 pointer.
+IconFileImage DecodePointer(resources::Asset asset) {
+  const IconFileImage pointer = Decode(asset);
+  EXPECT_TRUE(pointer.is_cursor);
+  EXPECT_EQ(pointer.width(), 32);
+  EXPECT_EQ(pointer.height(), 32);
+  return pointer;
+}
+
+TEST(HandCursorTest, IsAWhiteGloveOnABlueCuffPointingUpAtItsHotspot) {
+  const IconFileImage hand = DecodePointer(resources::Asset::kHandCursor);
   // The fingertip: glove at the hotspot, outline just above it, nothing higher.
-  EXPECT_FALSE(hand.masked(12, 1));
-  EXPECT_EQ(hand.colour.at(12, 1), kWhite);
-  EXPECT_FALSE(hand.masked(12, 0));
-  EXPECT_EQ(hand.colour.at(12, 0), kBlack);
+  const int hx = hand.hotspot_x, hy = hand.hotspot_y;
+  ASSERT_GE(hy, 1);
+  EXPECT_FALSE(hand.masked(hx, hy));
+  EXPECT_EQ(hand.colour.at(hx, hy), kWhite);
+  EXPECT_FALSE(hand.masked(hx, hy - 1));
+  EXPECT_EQ(hand.colour.at(hx, hy - 1), kBlack);
+  for (int y = 0; y < hy - 1; ++y) {
+    for (int x = 0; x < 32; ++x) EXPECT_TRUE(hand.masked(x, y)) << x << "," << y;
+  }
 
   const std::set<Pixel> glove_colours{kBlack, kWhite, 0xC0C0C0, 0x808080};
   const std::set<Pixel> cuff_colours{kBlack, 0x0000FF, 0x000080, 0x00FFFF};
@@ -186,12 +157,14 @@ TEST(HandCursorTest, IsAWhiteGloveOnABlueCuffPointingUp) {
   EXPECT_GT(blue, 20);
 }
 
-TEST(TargetCursorTest, HasABlackRingAWhiteRingAndAnInvertingCentre) {
-  const IconFileImage target = Decode(resources::Asset::kTargetCursor);
+TEST(TargetCursorTest, HasABlackRingAWhiteRingAndAnInvertingCentreAroundItsHotspot) {
+  const IconFileImage target = DecodePointer(resources::Asset::kTargetCursor);
+  EXPECT_EQ(target.bits_per_pixel, 1);  // only two-colour pointers can invert the screen
+  const int hx = target.hotspot_x, hy = target.hotspot_y;
   int inverting = 0;
   for (int y = 0; y < 32; ++y) {
     for (int x = 0; x < 32; ++x) {
-      const double r = Distance(x, y, 15, 15);
+      const double r = Distance(x, y, hx, hy);
       const Pixel p = target.colour.at(x, y);
       if (!target.masked(x, y)) {
         // Opaque: black on the outer ring, white on the inner one.
@@ -206,10 +179,11 @@ TEST(TargetCursorTest, HasABlackRingAWhiteRingAndAnInvertingCentre) {
     }
   }
   EXPECT_GE(inverting, 8);
-  EXPECT_TRUE(target.masked(15, 15));
-  EXPECT_EQ(target.colour.at(15, 15), kBlack) << "the hotspot itself is see-through";
+  EXPECT_TRUE(target.masked(hx, hy));
+  EXPECT_EQ(target.colour.at(hx, hy), kBlack) << "the hotspot itself is see-through";
 
-  // Diameters along the middle row: black ring 23 px, white ring 13 px, inverting ring 5 px.
+  // Diameters along the hotspot's row: black ring 23 px, white ring 13 px, inverting ring 5 px,
+  // each centred on the hotspot.
   const auto extent = [&](auto keep) {
     int first = 32, last = -1;
     for (int x = 0; x < 32; ++x) {
@@ -221,12 +195,12 @@ TEST(TargetCursorTest, HasABlackRingAWhiteRingAndAnInvertingCentre) {
   };
   const auto row = [&](bool masked, Pixel colour) {
     return [&, masked, colour](int x) {
-      return target.masked(x, 15) == masked && target.colour.at(x, 15) == colour;
+      return target.masked(x, hy) == masked && target.colour.at(x, hy) == colour;
     };
   };
-  EXPECT_EQ(extent(row(false, kBlack)), std::pair(4, 26));
-  EXPECT_EQ(extent(row(false, kWhite)), std::pair(9, 21));
-  EXPECT_EQ(extent(row(true, kWhite)), std::pair(13, 17));
+  EXPECT_EQ(extent(row(false, kBlack)), std::pair(hx - 11, hx + 11));
+  EXPECT_EQ(extent(row(true, kWhite)), std::pair(hx - 2, hx + 2));
+  EXPECT_EQ(extent(row(false, kWhite)), std::pair(hx - 6, hx + 6));
 }
 
 }  // namespace

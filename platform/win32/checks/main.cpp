@@ -1,6 +1,6 @@
 // VestrelHostChecks.exe: checks of the Win32 host's own parts, run under wine by
-// tests/e2e/wine/wine_e2e.sh from a folder with a Japanese name. Prints every failure and
-// exits with 1 if there was one.
+// tests/platform/win32/host_checks.sh from a folder with a Japanese name. Prints every failure
+// and exits with 1 if there was one.
 #include <cstdio>
 
 #include "platform/win32/checks/check.h"

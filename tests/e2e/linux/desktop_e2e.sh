@@ -13,12 +13,16 @@ program=$(realpath "$1")
 shots=$(realpath -m "${2:-$PWD/e2e}")
 source "$(dirname "$0")/e2e_lib.sh"
 
-opacity_half=2155905152  # 0x80808080: alpha 128 of 255
-
-# Keys typed into the clock window, given the focus first as a click would.
-type_into_clock() {
-  xdotool windowactivate --sync "$win" 2>/dev/null || true  # warns about an openbox property
-  xdotool key "$@"
+# expect_menu_at <x> <y> <what>: the popup menu is open with its corner at that window point.
+expect_menu_at() {
+  wait_until 3 menu_open || fail "$3 opened no menu"
+  [[ $(menu_corner) == "$(at "$1" "$2")" ]] ||
+    fail "$3: the menu is at $(menu_corner), not at the window's centre $(at "$1" "$2")"
+}
+no_taskbar_entry() {
+  for state in _NET_WM_STATE_SKIP_TASKBAR _NET_WM_STATE_SKIP_PAGER; do
+    has_state "$state" || fail "$state is not set $1: $(window_state)"
+  done
 }
 
 e2e_begin
@@ -50,93 +54,50 @@ clock=
 
 step "in the Wayland session the program opens its X11 window with every property"
 start_clock "${wayland[@]}"
-locate
-[[ $(window_value Width) == 170 && $(window_value Height) == 174 ]] ||
-  fail "window is $(window_value Width) x $(window_value Height), not 170 x 174"
-[[ $(xprop -id "$win" _NET_FRAME_EXTENTS) == *"= 0, 0, 0, 0" ]] || fail "the window has a frame"
-xwininfo -shape -id "$win" | grep -q 'Window shape extents: *170x174+0+0' ||
-  fail "the window has no elliptical shape"
-wait_until 5 has_state _NET_WM_STATE_ABOVE || fail "not always on top: $(window_state)"
-wait_until 5 bash -c "xprop -id $win _NET_WM_WINDOW_OPACITY | grep -q '= $opacity_half'" ||
-  fail "not half transparent: $(xprop -id "$win" _NET_WM_WINDOW_OPACITY)"
-wait_until 5 is green $(at 85 6) || fail "no face"
+expect_clock_window
 grep -q 'opacity' "$work/output.log" && fail "Qt refused the opacity: $(cat "$work/output.log")"
 
 step "no taskbar or pager entry"
-for state in _NET_WM_STATE_SKIP_TASKBAR _NET_WM_STATE_SKIP_PAGER; do
-  has_state "$state" || fail "$state is not set: $(window_state)"
-done
+no_taskbar_entry
 xprop -id "$win" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_UTILITY ||
   fail "not a tool window: $(xprop -id "$win" _NET_WM_WINDOW_TYPE)"
 shot desktop-start
 
 step "it still takes clicks and drags"
 xdotool mousemove $(at 84 88) click 1
-wait_until 3 bash -c "xprop -id $win _NET_WM_WINDOW_OPACITY | grep -q 'not found\|= 4294967295'" ||
-  fail "the ● did not make the window opaque"
-xdotool mousemove $(at 40 130) mousedown 1 mousemove $(at 60 140)
-wait_until 3 at_position $((left + 20)) $((top + 10)) || fail "the drag did not move the window"
-xdotool mouseup 1
-locate
+wait_until 3 has_opacity "$opacity_full" || fail "the ● did not make the window opaque"
+drag 40 130 20 10
 
 step "Shift+F10 opens the popup menu at the window's centre"
 xdotool mousemove 1000 700  # the pointer far away: the menu must not open there
 type_into_clock shift+F10
-wait_until 3 popup_open || fail "Shift+F10 opened no menu"
-read -r menu_x menu_y < <(popup_corner)
-[[ "$menu_x $menu_y" == "$(at 85 87)" ]] ||
-  fail "the menu opened at $menu_x,$menu_y, not at the window's centre $(at 85 87)"
+expect_menu_at 85 87 "Shift+F10"
 shot desktop-keyboard-menu
-xdotool key Escape
-wait_until 3 popup_closed || fail "Escape did not close the menu"
+close_menu
 wait_until 3 running || fail "the program ended"
 
 step "the Menu key opens the same menu; 小さく chosen with the keyboard"
 type_into_clock Menu
-wait_until 3 popup_open || fail "the Menu key opened no menu"
-read -r menu_x menu_y < <(popup_corner)
-[[ "$menu_x $menu_y" == "$(at 85 87)" ]] || fail "the Menu key's menu is at $menu_x,$menu_y"
+expect_menu_at 85 87 "the Menu key"
 xdotool key Down Down Down Down Down Down Return  # the sixth item
-wait_until 3 popup_closed || fail "the menu stayed open"
-wait_until 3 bash -c "[[ \$(xwininfo -id $win | sed -n 's/^ *Width: *//p') == 108 ]]" ||
-  fail "小さく did not make the window small"
-has_state _NET_WM_STATE_SKIP_TASKBAR || fail "the size change brought back a taskbar entry"
+wait_until 3 menu_closed || fail "the menu stayed open"
+small() { [[ $(window_value Width) == 108 ]]; }
+wait_until 3 small || fail "小さく did not make the window small"
+no_taskbar_entry "after the size change"
 
 step "always on top switched off from the keyboard; still no taskbar entry"
 type_into_clock shift+F10
-wait_until 3 popup_open || fail "no menu for the small clock"
-read -r menu_x menu_y < <(popup_corner)
-[[ "$menu_x $menu_y" == "$(at 54 55)" ]] ||
-  fail "the small clock's menu is at $menu_x,$menu_y, not at its centre $(at 54 55)"
+expect_menu_at 54 55 "Shift+F10 on the small clock"
 xdotool key Down Down Down Down Down Down Down Return  # 最前面表示
-wait_until 3 bash -c "! xprop -id $win _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE" ||
-  fail "still always on top"
-for state in _NET_WM_STATE_SKIP_TASKBAR _NET_WM_STATE_SKIP_PAGER; do
-  has_state "$state" || fail "$state lost with always on top: $(window_state)"
-done
+wait_until 3 not_on_top || fail "still always on top"
+no_taskbar_entry "with always on top off"
 
 step "the popup menu ignores the right button over its items"
-# The press opens the menu with its corner under the pointer; the release lands on 終了.
-xdotool mousemove $(at 20 60) mousedown 3
-wait_until 3 popup_open || fail "no popup menu"
-sleep 0.5
-xdotool mousemove $(at 40 70) mouseup 3
-sleep 0.5
-running || fail "a right-button release over 終了 ended the program"
-popup_open || fail "a right-button release over an item closed the menu"
-read -r menu_x menu_y < <(popup_corner)
-xdotool mousemove $((menu_x + 30)) $((menu_y + 10)) click 3  # a whole right click on 終了
-sleep 0.5
-running || fail "a right click on 終了 ended the program"
-popup_open || fail "a right click on an item closed the menu"
-shot desktop-right-button
-xdotool key Escape
-wait_until 3 popup_closed || fail "Escape did not close the menu"
+right_button_chooses_nothing desktop-right-button
 
 step "Alt+F4 closes it"
 type_into_clock alt+F4
-await_exit
-[[ $code == 0 ]] || fail "exit code $code after Alt+F4"
+await_exit 0
 
 step "without any X display: one clear message and a failure exit"
 for display in "" ":77"; do

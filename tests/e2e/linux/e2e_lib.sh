@@ -1,64 +1,65 @@
 # Helpers of the Linux end-to-end scripts that run the clock on a virtual X display. Source it
 # after setting `program` (the built vestrel) and `shots` (the screenshot folder); it starts
-# nothing by itself. Window-relative coordinates use $left and $top (see locate).
-
-repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
-# shellcheck source=../../../scripts/xsession.sh
-source "$repo/scripts/xsession.sh"
-
-desktop='#3a6ea5'  # a desktop colour that neither the face nor the window manager uses
+# nothing by itself.
 
 # shellcheck source=../e2e_common.sh
-source "$repo/tests/e2e/e2e_common.sh"
-
-shot() { import -window root "$shots/$1.png"; }
-# The colours of the screen pixels of a w x h block as lines "r g b".
-block() {
-  import -window root -crop "$3x$4+$1+$2" +repage -depth 8 txt:- |
-    sed -n 's/^[0-9]*,[0-9]*: *(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1 \2 \3/p'
-}
-# Colour tests on "r g b".
-black() { (($1 < 24 && $2 < 24 && $3 < 24)); }
-green() { (($2 >= 96 && $2 > $1 + 48 && $2 > $3 + 48)); }
-red() { (($1 >= 128 && $2 < 64 && $3 < 64)); }
-yellowish() { (($1 > 96 && $2 > 48 && $3 < 48 && $1 >= $2)); }
-desktop() { [[ $(printf '%02x%02x%02x' "$@") == "${desktop#\#}" ]]; }
-# is <test> <x> <y>: the pixel passes the test.
-is() {
-  local rgb
-  rgb=$(block "$2" "$3" 1 1)
-  [[ -n $rgb ]] && "$1" $rgb
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e_common.sh"
 
 window_value() { xwininfo -id "${2:-$win}" | sed -n "s/^ *$1: *//p"; }
 window_state() { xprop -id "$win" _NET_WM_STATE; }
 has_state() { window_state | grep -q "$1"; }
-at_position() {
-  [[ $(window_value 'Absolute upper-left X') == "$1" &&
-    $(window_value 'Absolute upper-left Y') == "$2" ]]
-}
-running() { kill -0 "$clock" 2>/dev/null; }
-stopped() { ! running; }
+on_top() { has_state _NET_WM_STATE_ABOVE; }
+not_on_top() { ! on_top; }
+opacity_half=2155905152  # 0x80808080: alpha 128 of 255
+opacity_full=4294967295  # 0xffffffff
+has_opacity() { xprop -id "$win" _NET_WM_WINDOW_OPACITY | grep -q "= $1\$"; }
+has_shape() { xwininfo -shape -id "$win" | grep -Eq "Window shape extents: *$1\+0\+0"; }
 
 # Override-redirect windows of the program that are mapped: the popup menu.
-popup_windows() {
+menu_windows() {
   local w
   for w in $(xdotool search --onlyvisible --classname vestrel 2>/dev/null); do
     xwininfo -id "$w" | grep -q 'Override Redirect State: yes' && echo "$w"
   done
   return 0
 }
-popup_open() { [[ -n $(popup_windows) ]]; }
-popup_closed() { [[ -z $(popup_windows) ]]; }
+menu_open() { [[ -n $(menu_windows) ]]; }
+menu_closed() { [[ -z $(menu_windows) ]]; }
 # "x y" of the open popup menu's top-left corner.
-popup_corner() {
-  local menu
-  menu=$(popup_windows | head -n1)
-  echo "$(window_value 'Absolute upper-left X' "$menu") $(window_value 'Absolute upper-left Y' "$menu")"
+menu_corner() { geometry "$(menu_windows | head -n1)" | cut -d' ' -f1,2; }
+# open_menu [x y]: a right press on the face (window point, 40,120 unless given); the menu opens.
+open_menu() {
+  xdotool mousemove $(at "${1:-40}" "${2:-120}") mousedown 3 mouseup 3
+  wait_until 3 menu_open || fail "no popup menu"
+}
+# Clicks 終了, the open menu's first item.
+choose_exit() {
+  local x y
+  read -r x y < <(menu_corner)
+  xdotool mousemove $((x + 30)) $((y + 10)) click 1
+}
+close_menu() {
+  xdotool key Escape
+  wait_until 3 menu_closed || fail "the menu stayed open"
+}
+# Keys typed into the clock window, given the focus first as a click would.
+type_into_clock() {
+  xdotool windowactivate --sync "$win" 2>/dev/null || true  # warns about an openbox property
+  xdotool key "$@"
+}
+
+# The run-time error box: a second window named Vestrel. dismiss_error_box <shot> waits for
+# it, takes a screenshot and presses its button.
+error_box() { xdotool search --onlyvisible --name '^Vestrel$' | grep -vx "$win"; }
+dismiss_error_box() {
+  wait_until 5 error_box >/dev/null || fail "no run-time error box (the exit hangs?)"
+  sleep 0.3  # let it paint
+  shot "$1"
+  xdotool windowactivate --sync "$(error_box | head -n1)" key Return
 }
 
 # start_clock [command prefix...]: starts $clock_program, by default $work/vestrel (after the
-# prefix, such as env or faketime); its window in $win.
+# prefix, such as env or faketime); its window in $win, its corner in $left and $top.
 start_clock() {
   "$@" "${clock_program:-$work/vestrel}" >"$work/output.log" 2>&1 &
   clock=$!
@@ -66,24 +67,36 @@ start_clock() {
     fail "no window of class vestrel ($(cat "$work/output.log"))"
   wait_until 5 bash -c "xwininfo -id $win | grep -q 'Map State: IsViewable'" ||
     fail "the window was not shown"
+  locate
 }
 
-# await_exit [seconds]: waits for the clock to end; its exit code in $code.
-await_exit() {
-  wait_until "${1:-10}" stopped || fail "the program did not end"
-  code=0
-  wait "$clock" || code=$?
-  clock=
+# The large clock as it starts without settings: 170 x 174 px, no frame, the elliptical shape,
+# always on top, half transparent, the face drawn.
+expect_clock_window() {
+  [[ $(window_value Width) == 170 && $(window_value Height) == 174 ]] ||
+    fail "window is $(window_value Width) x $(window_value Height), not 170 x 174"
+  [[ $(xprop -id "$win" _NET_FRAME_EXTENTS) == *"= 0, 0, 0, 0" ]] || fail "the window has a frame"
+  has_shape 170x174 || fail "the window has no elliptical shape"
+  wait_until 5 on_top || fail "not always on top: $(window_state)"
+  wait_until 5 has_opacity "$opacity_half" ||
+    fail "not half transparent: $(xprop -id "$win" _NET_WM_WINDOW_OPACITY)"
+  wait_until 5 is green $(at 85 6) || fail "no green tick at 12"
 }
 
-left=0 top=0
-locate() {
-  left=$(window_value 'Absolute upper-left X')
-  top=$(window_value 'Absolute upper-left Y')
+# drag <x> <y> <dx> <dy>: a left drag from a window point in three steps of (dx, dy) screen
+# pixels, each waiting for the window to follow, as a hand would.
+drag() {
+  xdotool mousemove $(at "$1" "$2") mousedown 1
+  local i
+  for i in 1 2 3; do
+    xdotool mousemove $((left + $1 + $3 * i)) $((top + $2 + $4 * i))
+    wait_until 3 at_position $((left + $3 * i)) $((top + $4 * i)) ||
+      fail "after a move by $(($3 * i)),$(($4 * i)) the window is at $(geometry "$win")"
+  done
+  xdotool mouseup 1
+  locate
 }
-at() { echo $((left + $1)) $((top + $2)); }
 
-clock=
 work=$(mktemp -d)
 cleanup() {
   if [[ -n $clock ]]; then kill ${cleanup_clock_signal:-} "$clock" 2>/dev/null || true; fi

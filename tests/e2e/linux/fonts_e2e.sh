@@ -40,18 +40,11 @@ CONF
 menu_rows() {
   local config=$1 name=$2
   start_clock env FONTCONFIG_FILE="$config"
-  locate
-  xdotool mousemove $(at 40 120) mousedown 3 mouseup 3
-  wait_until 3 popup_open || fail "no popup menu"
+  open_menu
   sleep 0.3
   shot "$name"
-  local menu
-  menu=$(popup_windows | head -n1)
   local mx my mw mh
-  mx=$(window_value 'Absolute upper-left X' "$menu")
-  my=$(window_value 'Absolute upper-left Y' "$menu")
-  mw=$(window_value Width "$menu")
-  mh=$(window_value Height "$menu")
+  read -r mx my mw mh < <(geometry "$(menu_windows | head -n1)")
   # The captions column: dark ink on the light menu; each text row's share of ink.
   local column="$((mw - 34))x$((mh - 4))+$((mx + 28))+$((my + 2))"
   convert "$shots/$name.png" -crop "$column" +repage -colorspace gray -threshold 50% -negate \
@@ -69,10 +62,8 @@ menu_rows() {
       start=-1
     fi
   done <<<"$profile"
-  xdotool key Escape
-  wait_until 3 popup_closed || fail "the menu stayed open"
-  xdotool windowactivate --sync "$win" 2>/dev/null || true
-  xdotool key alt+F4
+  close_menu
+  type_into_clock alt+F4
   await_exit
   rows=$n
 }

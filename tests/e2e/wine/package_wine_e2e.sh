@@ -53,14 +53,13 @@ answer() {
   local expected=$1 box
   shift
   wine "$exe" "$@" >"$work/out" 2>"$work/err" &
-  app_pid=$!
+  clock=$!
   box=$(timeout 30 xdotool search --sync --limit 1 --name '^Vestrel$') ||
     fail "no message box for $*"
   sleep 0.3  # let it paint
-  import -window root "$shots/wine-command-line-$expected.png"
+  shot "wine-command-line-$expected"
   xdotool windowactivate --sync "$box" key Return
-  await_exit
-  [[ $code == "$expected" ]] || fail "Vestrel.exe $* gave exit code $code, not $expected"
+  await_exit "$expected"
 }
 
 answer 0 --version

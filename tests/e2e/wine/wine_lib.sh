@@ -1,19 +1,15 @@
 # Helpers of the wine end-to-end scripts. Source it after setting `e2e_name` (the prefix of
-# its messages). It makes $work and, on exit, ends the program ($app_pid), the wine server and
+# its messages). It makes $work and, on exit, ends the program ($clock), the wine server and
 # the virtual display and removes $work; a script's own clean-up goes in cleanup_more.
-repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
-# shellcheck source=../../../scripts/xsession.sh
-source "$repo/scripts/xsession.sh"
 
 # shellcheck source=../e2e_common.sh
-source "$repo/tests/e2e/e2e_common.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../e2e_common.sh"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vestrel-$e2e_name.XXXXXX")
-app_pid=""
 cleanup_more() { :; }
 cleanup() {
   cleanup_more
-  if [[ -n "$app_pid" ]]; then kill -9 "$app_pid" 2>/dev/null || true; fi
+  if [[ -n "$clock" ]]; then kill -9 "$clock" 2>/dev/null || true; fi
   if [[ -n "${WINEPREFIX:-}" && -d "${WINEPREFIX:-}" ]]; then wineserver -k 2>/dev/null || true; fi
   xsession_stop
   rm -rf "$work"
@@ -22,7 +18,8 @@ trap cleanup EXIT
 
 export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" TZ=UTC
 
-# The program's Japanese locale, built into $work for this run.
+# The program's Japanese locale, built into $work for this run: wine draws the menu's
+# Japanese captions, in the Japanese system's default GUI font, only under one.
 japanese_locale() {
   mkdir -p "$work/locale"
   localedef -i ja_JP -f UTF-8 "$work/locale/ja_JP.UTF-8" >/dev/null 2>&1 ||
@@ -31,8 +28,6 @@ japanese_locale() {
   { export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8; } 2>/dev/null  # this shell keeps its own locale
 }
 
-# wine_prefix [folder under C:]: a fresh prefix in $work/prefix; with a folder, $exe is copied
-# there as Vestrel.exe and $app_dir names the folder.
 # make_prefix [command prefix...]: a new prefix in $WINEPREFIX, set up by wineboot. Setting one
 # up now and then fails on a loaded machine; a second try after stopping its server succeeds.
 make_prefix() {
@@ -47,6 +42,8 @@ make_prefix() {
   fail "wineboot -i failed: $(tail -n 5 "$work/wineboot.log")"
 }
 
+# wine_prefix [folder under C:]: a fresh prefix in $work/prefix; with a folder, $exe is copied
+# there as Vestrel.exe and $app_dir names the folder.
 wine_prefix() {
   export WINEPREFIX="$work/prefix"
   make_prefix
@@ -57,18 +54,53 @@ wine_prefix() {
   fi
 }
 
-# "x y width height" of a window.
-geometry() {
-  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
-    /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
+# wine_session <folder under C:>: the program's Japanese locale, a virtual display with the
+# desktop coloured and a fresh prefix with $exe in that folder ($app_dir).
+wine_session() {
+  [[ -f "$exe" ]] || fail "$exe does not exist; build it first:" \
+    "cmake --preset windows && cmake --build --preset windows -j2"
+  step "starting X and wine"
+  japanese_locale
+  xsession_start
+  xsession_colour_desktop "$desktop"
+  is desktop 0 0 || fail "could not colour the desktop"
+  wine_prefix "$1"
 }
-running() { kill -0 "$app_pid" 2>/dev/null; }
-stopped() { ! running; }
 
-# Waits for the program to end; its exit code in $code.
-await_exit() {
-  wait_until 15 stopped || fail "the clock did not end"
-  code=0
-  wait "$app_pid" || code=$?
-  app_pid=""
+# start_clock [command prefix...]: $clock_exe (by default $app_dir/Vestrel.exe) under wine,
+# after the prefix (such as faketime); its output in $work/run.log, its window in $win, its
+# place and size in $left $top $width $height.
+start_clock() {
+  "$@" wine "${clock_exe:-$app_dir/Vestrel.exe}" >"$work/run.log" 2>&1 &
+  clock=$!
+  # A first start in a user's fresh prefix can take a while on a loaded machine.
+  win=$(timeout 60 xdotool search --sync --onlyvisible --classname vestrel.exe | head -n1) || true
+  [[ -n "$win" ]] || fail "the clock window did not appear: $(tail -n 5 "$work/run.log")"
+  read -r left top width height < <(geometry "$win")
+}
+# The key goes to the window; it may be gone before the key's release arrives, which xdotool
+# reports as an error.
+close_window() { xdotool key --window "$win" alt+F4 2>/dev/null || true; }
+
+# The program's visible top-level windows other than the clock: its popup menu.
+menu_window() {
+  xdotool search --onlyvisible --maxdepth 1 --classname vestrel.exe 2>/dev/null |
+    grep -vx "$win" | head -n1
+}
+menu_open() { [[ -n $(menu_window) ]]; }
+menu_closed() { ! menu_open; }
+menu_corner() { geometry "$(menu_window)" | cut -d' ' -f1,2; }
+# expect_menu_at <x> <y> <what>: the popup menu opens with its corner at that screen point,
+# large enough for nine items; its place and size in $menu_left $menu_top $menu_width
+# $menu_height.
+expect_menu_at() {
+  wait_until 10 menu_open || fail "$3: no popup menu"
+  read -r menu_left menu_top menu_width menu_height < <(geometry "$(menu_window)")
+  [[ "$menu_left,$menu_top" == "$1,$2" ]] || fail "$3: the menu is at $menu_left,$menu_top, not at $1,$2"
+  ((menu_width >= 80 && menu_width <= 320 && menu_height >= 110 && menu_height <= 320)) ||
+    fail "$3: the menu is $menu_width x $menu_height: not nine items"
+}
+close_menu() {
+  xdotool key Escape
+  wait_until 5 menu_closed || fail "Escape did not close the menu"
 }

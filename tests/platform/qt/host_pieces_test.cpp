@@ -1,31 +1,18 @@
-// The Linux host's parts on their own: input codes, files, regions, menus, text and pointers.
+// The Linux host's parts on their own: input codes, regions, menus, text and pointers.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <QAction>
 #include <QBitmap>
-#include <QCoreApplication>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QMenu>
-#include <QTemporaryDir>
-#include <QThread>
-#include <cerrno>
 
 #include "platform/qt/dialogs.h"
 #include "platform/qt/mouse_codes.h"
-#include "platform/qt/native_files.h"
 #include "platform/qt/pointer_shapes.h"
 #include "platform/qt/text_drawing.h"
-#include "platform/qt/timer_bank.h"
 #include "platform/qt/window_regions.h"
-#include "platform/runtime_error.h"
 
 namespace qt_host {
 namespace {
-
-using forms::ErrorNumber;
 
 TEST(MouseCodes, ButtonsAndModifiersAsTheRuntimeNumbersThem) {
   EXPECT_EQ(ButtonCode(Qt::LeftButton), 1);
@@ -38,53 +25,6 @@ TEST(MouseCodes, ButtonsAndModifiersAsTheRuntimeNumbersThem) {
   EXPECT_EQ(ShiftCode(Qt::ShiftModifier), 1);
   EXPECT_EQ(ShiftCode(Qt::ControlModifier | Qt::AltModifier), 6);
   EXPECT_EQ(ShiftCode(Qt::MetaModifier), 0);
-}
-
-ErrorNumber ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const forms::RuntimeError& error) {
-    return error.number();
-  }
-  ADD_FAILURE() << "no run-time error";
-  return ErrorNumber::kOverflow;
-}
-
-// A program-style path ("<dir>\name") inside a fresh temporary folder.
-class NativeFiles : public ::testing::Test {
- protected:
-  std::string ProgramPath(const char* name) const {
-    return dir_.path().toStdString() + "\\" + name;
-  }
-  QTemporaryDir dir_;
-};
-
-TEST_F(NativeFiles, BackslashesSeparateFolders) {
-  EXPECT_EQ(NativePath("C:\\Vestrel\\Vestrel.ini"), "C:/Vestrel/Vestrel.ini");
-  EXPECT_EQ(NativePath("/opt/vestrel\\Vestrel.ini"), "/opt/vestrel/Vestrel.ini");
-}
-
-TEST_F(NativeFiles, WrittenBytesReadBackExactly) {
-  const std::string path = ProgramPath("Vestrel.ini");
-  EXPECT_FALSE(IsNormalFile(path));
-  const std::string record = "\"0\",\"\",1500,300,\"\"\r\n";
-  WriteWholeFile(path, record);
-  EXPECT_TRUE(IsNormalFile(path));
-  EXPECT_EQ(ReadWholeFile(path), record);
-  WriteWholeFile(path, "");  // replacing empties it
-  EXPECT_EQ(ReadWholeFile(path), "");
-}
-
-TEST_F(NativeFiles, FailuresRaiseTheRunTimeErrorsOfOpening) {
-  const std::string folder = ProgramPath("folder");
-  ASSERT_EQ(::mkdir(NativePath(folder).c_str(), 0755), 0);
-  EXPECT_FALSE(IsNormalFile(folder));
-  EXPECT_EQ(ErrorOf([&] { ReadWholeFile(ProgramPath("missing.ini")); }),
-            ErrorNumber::kFileNotFound);
-  EXPECT_EQ(ErrorOf([&] { ReadWholeFile(folder); }), ErrorNumber::kPathFileAccessError);
-  EXPECT_EQ(ErrorOf([&] { WriteWholeFile(folder, "x"); }), ErrorNumber::kPathFileAccessError);
-  EXPECT_EQ(ErrorOf([&] { WriteWholeFile(ProgramPath("no\\such\\x.ini"), "x"); }),
-            ErrorNumber::kPathFileAccessError);
 }
 
 TEST(WindowRegions, TheEllipseIsInscribedInTheRectangle) {
@@ -238,46 +178,6 @@ TEST(PointerShapes, TheWindowIconHasEverySizeWithASmoothEdge) {
     partly_covered += alpha > 0 && alpha < 255;
   }
   EXPECT_GE(partly_covered, 2);
-}
-
-TEST(TimerBank, EveryCallRestartsThePeriod) {
-  TimerBank timers([](int) {});
-  timers.Set(2, 1000, true);
-  QThread::msleep(300);
-  EXPECT_LE(timers.RemainingMs(2), 750);
-  timers.Set(2, 1000, true);
-  EXPECT_GT(timers.RemainingMs(2), 900);
-}
-
-TEST(TimerBank, WithoutIntervalOrStoppedATimerIsSilent) {
-  TimerBank timers([](int) {});
-  struct Case {
-    forms::Long interval;
-    bool running, active;
-  };
-  for (const Case c : {Case{100, true, true}, Case{0, true, false}, Case{100, false, false},
-                       Case{-5, true, false}}) {
-    timers.Set(0, 100, true);
-    timers.Set(0, c.interval, c.running);
-    EXPECT_EQ(timers.IsActive(0), c.active) << c.interval << " " << c.running;
-  }
-  EXPECT_FALSE(timers.IsActive(1));
-  EXPECT_EQ(timers.RemainingMs(1), -1);
-}
-
-TEST(TimerBank, TicksArriveWithTheirIndex) {
-  std::vector<int> ticks;
-  TimerBank timers([&](int index) { ticks.push_back(index); });
-  timers.Set(3, 5, true);
-  timers.Set(1, 10000, true);
-  QElapsedTimer clock;
-  clock.start();
-  while (ticks.size() < 2 && clock.elapsed() < 2000) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  timers.StopAll();
-  EXPECT_EQ(ticks, (std::vector<int>{3, 3}));
-  EXPECT_FALSE(timers.IsActive(1));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The Linux host with the clock's logic running on it (Qt's offscreen platform): what the
-// window shows pixel for pixel, the pointer, the window functions and the label's repaints.
+// window shows pixel for pixel, the end of the session, the pointer, the window functions and
+// the label's repaints.
 // What a user sees of the running program (shape, opacity, dragging, the hands moving,
 // saving at exit) is checked end to end by tests/e2e/linux/linux_e2e.sh.
 #include <gtest/gtest.h>
@@ -48,7 +49,7 @@ TEST_F(RunningClock, TheWindowPresentsTheSurfaceAndTheLabel) {
   const QImage shown = Shown();
   const raster::Image& surface = runtime_.SurfaceImage();
   const forms::LabelView label = runtime_.Label();
-  const QRegion shape = host_.window().windowHandle()->mask();
+  const QRegion shape = host_.window().windowHandle()->mask();  // the region set at start-up
   int same = 0, label_pixels = 0;
   for (int y = 0; y < shown.height(); ++y) {
     for (int x = 0; x < shown.width(); ++x) {
@@ -78,6 +79,18 @@ TEST_F(RunningClock, TheAlarmColourRepaintsTheLabel) {
   const QPoint middle(label.box.left + label.box.width / 2, label.box.top + label.box.height / 2);
   runtime_.form()->SurfaceLabel().SetForeColor(0x0000FF);  // red, as the alarm shows it
   EXPECT_EQ(Shown().pixel(middle) & 0xFFFFFFu, 0xFF0000u);
+}
+
+// The session manager's quit request reaches the application as a Quit event, which closes
+// the window like the user would: the program unloads and saves.
+TEST_F(RunningClock, TheSessionsQuitRequestUnloadsTheFormAndSaves) {
+  QEvent quit(QEvent::Quit);
+  QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
+  EXPECT_TRUE(runtime_.ended());
+  EXPECT_EQ(runtime_.exit_code(), 0);
+  QFile file(QCoreApplication::applicationDirPath() + "/Vestrel.ini");
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll().toStdString(), "\"0\",\"\",0,0,\"\"\r\n");
 }
 
 TEST_F(RunningClock, ThePointerShowsWhatIsUnderIt) {
@@ -118,18 +131,6 @@ TEST_F(Host, WindowFunctionsKeepTheirStateAndRefuseOtherWindows) {
   EXPECT_EQ(host_.GetWindowLongA(7, -20), 0);
   EXPECT_EQ(host_.SetWindowRgn(7, 0, -1), 0);
   EXPECT_FALSE(window.windowFlags() & Qt::WindowStaysOnTopHint);
-}
-
-TEST_F(Host, TheWindowRegionBecomesItsMask) {
-  QWidget& window = host_.window();
-  host_.PlaceWindow(10, 20, 108, 110);
-  const forms::Long region = host_.CreateRoundRectRgn(0, 0, 108, 110, 108, 110);
-  EXPECT_EQ(host_.SetWindowRgn(kHwnd, region, -1), 1);
-  EXPECT_EQ(window.windowHandle()->mask().boundingRect(), QRect(0, 0, 108, 110));
-  EXPECT_EQ(host_.SetWindowRgn(kHwnd, 0, -1), 1);
-  EXPECT_TRUE(window.windowHandle()->mask().isEmpty());
-  EXPECT_EQ(host_.SetWindowRgn(kHwnd, region, -1), 1);  // released: no shape comes back
-  EXPECT_TRUE(window.windowHandle()->mask().isEmpty());
 }
 
 TEST_F(Host, TheLabelWatchNoticesEveryDrawnProperty) {

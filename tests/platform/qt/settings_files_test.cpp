@@ -1,6 +1,7 @@
-// The Linux host's settings files on a real file system: what lies in the file's place (FIFOs,
-// devices, links, huge files), a write that fails half way, the permissions and the user's
-// settings folder; and the termination signals that close the window.
+// The Linux host's settings files on a real file system (the program's "\" paths name "/"
+// paths): reading and writing, what lies in the file's place (FIFOs, devices, links, huge
+// files), a write that fails half way, the permissions and the user's settings folder; and the
+// termination signals that close the window.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -52,6 +53,20 @@ class SettingsFiles : public ::testing::Test {
 
 const std::string kOld = "\"1\",\"1\",975,600,\"1\"\r\n";
 const std::string kNew = "\"0\",\"\",6000,4500,\"\"\r\n";
+
+TEST_F(SettingsFiles, WrittenBytesReadBackAndFailuresRaiseTheErrorsOfOpening) {
+  const std::string path = Program("Vestrel.ini");
+  EXPECT_EQ(ErrorOf([&] { ReadWholeFile(path); }), ErrorNumber::kFileNotFound);
+  WriteWholeFile(path, kOld);
+  EXPECT_TRUE(IsNormalFile(path));
+  EXPECT_EQ(ReadWholeFile(path), kOld);
+  WriteWholeFile(path, "");  // replacing empties it
+  EXPECT_EQ(ReadWholeFile(path), "");
+  ASSERT_EQ(::mkdir(Native("folder").c_str(), 0755), 0);
+  EXPECT_EQ(ErrorOf([&] { ReadWholeFile(Program("folder")); }), ErrorNumber::kPathFileAccessError);
+  EXPECT_EQ(ErrorOf([&] { WriteWholeFile(Program("no\\such\\x.ini"), "x"); }),
+            ErrorNumber::kPathFileAccessError);
+}
 
 TEST_F(SettingsFiles, NothingButARegularFileIsReadOrWritten) {
   struct Case {

@@ -1,8 +1,10 @@
-// The Linux host's timers that wake once a second, just after the wall-clock second changes.
+// The Linux host's timers: periods, ticks with their index, and the timers that wake once a
+// second, just after the wall-clock second changes.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QThread>
 #include <ctime>
 #include <vector>
 
@@ -51,12 +53,44 @@ TEST(SecondTimer, StoppedOrSetToAnIntervalItNoLongerFollowsTheSecond) {
   EXPECT_GT(timers.RemainingMs(0), 4000);
 }
 
-TEST(SecondTimer, NextWakeIsWithinASecondPlusTheMargin) {
-  for (int i = 0; i < 5; ++i) {
-    const int ms = TimerBank::MsToNextSecond();
-    EXPECT_GE(ms, TimerBank::kSecondMarginMs);
-    EXPECT_LE(ms, 1000 + TimerBank::kSecondMarginMs);
+TEST(TimerBank, EveryCallRestartsThePeriod) {
+  TimerBank timers([](int) {});
+  timers.Set(2, 1000, true);
+  QThread::msleep(300);
+  EXPECT_LE(timers.RemainingMs(2), 750);
+  timers.Set(2, 1000, true);
+  EXPECT_GT(timers.RemainingMs(2), 900);
+}
+
+TEST(TimerBank, WithoutIntervalOrStoppedATimerIsSilent) {
+  TimerBank timers([](int) {});
+  struct Case {
+    forms::Long interval;
+    bool running, active;
+  };
+  for (const Case c : {Case{100, true, true}, Case{0, true, false}, Case{100, false, false},
+                       Case{-5, true, false}}) {
+    timers.Set(0, 100, true);
+    timers.Set(0, c.interval, c.running);
+    EXPECT_EQ(timers.IsActive(0), c.active) << c.interval << " " << c.running;
   }
+  EXPECT_FALSE(timers.IsActive(1));
+  EXPECT_EQ(timers.RemainingMs(1), -1);
+}
+
+TEST(TimerBank, TicksArriveWithTheirIndex) {
+  std::vector<int> ticks;
+  TimerBank timers([&](int index) { ticks.push_back(index); });
+  timers.Set(3, 5, true);
+  timers.Set(1, 10000, true);
+  QElapsedTimer clock;
+  clock.start();
+  while (ticks.size() < 2 && clock.elapsed() < 2000) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  timers.StopAll();
+  EXPECT_EQ(ticks, (std::vector<int>{3, 3}));
+  EXPECT_FALSE(timers.IsActive(1));
 }
 
 }  // namespace
