@@ -1,6 +1,6 @@
 #include "app/duzezezi.h"
 
-#include "platform/raster/bmp.h"
+#include "platform/picture_files/bmp.h"
 #include "platform/runtime.h"
 #include "resources/assets.h"
 #include "resources/window_definition.h"

@@ -7,7 +7,7 @@
 #include <QImage>
 #include <optional>
 
-#include "platform/raster/icon_file.h"
+#include "platform/picture_files/icon_file.h"
 
 namespace qt_host {
 

@@ -9,7 +9,7 @@
 #include <iostream>
 #include <string>
 
-#include "platform/raster/bmp.h"
+#include "platform/picture_files/bmp.h"
 #include "resources/assets.h"
 #include "resources/generator/bmp_encoder.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "clock_fixture.h"
-#include "platform/raster/bmp.h"
+#include "platform/picture_files/bmp.h"
 #include "reference_raster.h"
 #include "resources/assets.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/raster/bmp.h"
+#include "platform/picture_files/bmp.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/raster/bmp.h"
+#include "platform/picture_files/bmp.h"
 #include "tests/resources/art_assets.h"
 
 namespace {

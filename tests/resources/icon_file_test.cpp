@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/raster/icon_file.h"
+#include "platform/picture_files/icon_file.h"
 #include "resources/generator/icon_encoder.h"
 #include "tests/resources/art_assets.h"
 

@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-#include "platform/raster/icon_file.h"
+#include "platform/picture_files/icon_file.h"
 #include "tests/resources/art_assets.h"
 
 namespace {

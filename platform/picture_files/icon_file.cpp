@@ -1,10 +1,10 @@
-#include "platform/raster/icon_file.h"
+#include "platform/picture_files/icon_file.h"
 
 #include <algorithm>
 #include <iterator>
 #include <utility>
 
-#include "platform/raster/bmp.h"
+#include "platform/picture_files/bmp.h"
 
 namespace raster {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/raster/bmp.h"
+#include "platform/picture_files/bmp.h"
 
 #include <cstdlib>
 
