@@ -2,6 +2,9 @@
 // DrawFrame per frame, for counting each frame's instructions with callgrind
 // (bench/frame_day.sh): frame_day [small] [hh:mm:ss] [frames]. The first frame is the start
 // of the program; then one frame a second, 86400 by default, from the given time.
+// FRAME_DAY_WARM_UP=n draws n frames first through WarmUpFrame, so that
+//   valgrind --tool=callgrind --toggle-collect='*DrawFrame*' frame_day 10:00:00 1
+// profiles one frame with the caches as a running clock has them.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,7 +16,8 @@ namespace {
 [[gnu::noipa]] void DrawFrame(vestrel::bench::ClockProgram& clock) {
   clock.DrawnFrame();
 }
-// Frames drawn before those of interest (callgrind --toggle-collect counts DrawFrame only).
+// Frames drawn before those of interest. noipa keeps the two functions apart (identical code
+// folding would merge them, and callgrind would count both).
 [[gnu::noipa]] void WarmUpFrame(vestrel::bench::ClockProgram& clock) {
   clock.DrawnFrame();
 }
