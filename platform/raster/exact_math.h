@@ -15,15 +15,7 @@ inline std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
 }
 
 // floor(sqrt(n)): a floating estimate corrected by exact comparisons.
-inline std::uint64_t Isqrt(std::uint64_t n) {
-  auto r = static_cast<std::uint64_t>(std::sqrt(static_cast<double>(n)));
-  if (n < (std::uint64_t{1} << 52)) return r * r > n ? r - 1 : r;  // estimate within one
-  while (r > 0 && static_cast<Wide>(r) * r > n) --r;
-  while (static_cast<Wide>(r + 1) * (r + 1) <= n) ++r;
-  return r;
-}
 inline std::uint64_t Isqrt(Wide n) {
-  if ((n >> 64) == 0) return Isqrt(static_cast<std::uint64_t>(n));
   auto r = static_cast<std::uint64_t>(std::sqrt(static_cast<double>(n)));
   while (r > 0 && static_cast<Wide>(r) * r > n) --r;
   while (static_cast<Wide>(r + 1) * (r + 1) <= n) ++r;

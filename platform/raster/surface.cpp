@@ -1,7 +1,6 @@
 #include "platform/raster/surface.h"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 namespace raster {
@@ -23,15 +22,14 @@ void Surface::Settle() const {
   if (picture_ == shown_) {  // only the drawings to take away
     for (int y = drawn_.top; y < drawn_.bottom(); ++y) {
       RowSpan& span = drawn_rows_[static_cast<std::size_t>(y)];
-      if (!span.empty())
-        Backdrop{shown_.get(), back_colour_}.Restore(image_.row(y), y, span.left, span.right);
+      if (!span.empty()) Shown().Restore(image_.row(y), y, span.left, span.right);
       span = {};
     }
     changed_ = Union(changed_, drawn_);
   } else {
     shown_ = picture_;
     for (int y = 0; y < image_.height(); ++y) {
-      Backdrop{shown_.get(), back_colour_}.Restore(image_.row(y), y, 0, image_.width());
+      Shown().Restore(image_.row(y), y, 0, image_.width());
     }
     for (int y = drawn_.top; y < drawn_.bottom(); ++y) {
       drawn_rows_[static_cast<std::size_t>(y)] = {};
@@ -47,7 +45,7 @@ void Surface::PaintOr(const StrokeCanvas& source, const Rect& dst, const Rect& s
       copy_serial_ == source.copies()) {
     // The copy puts back and repaints what it changes itself.
     pending_ = false;
-    const Backdrop backdrop{shown_.get(), back_colour_};
+    const Backdrop backdrop = Shown();
     const Rect changed = Intersect(
         source.StretchOrInto(image_, dst, src, drawn_rows_.data(), &backdrop), image_.bounds());
     drawn_ = Union(drawn_, changed);

@@ -53,6 +53,8 @@ class Surface {
  private:
   // Brings the pixels up to the picture set last, if a SetPicture is pending.
   void Settle() const;
+  // What the image shows under the drawings.
+  Backdrop Shown() const { return {shown_.get(), back_colour_}; }
 
   Pixel back_colour_;
   std::shared_ptr<const Image> picture_;
