@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,8 @@ std::shared_ptr<const Image> Face(int width, int height) {
 struct Step {
   int second_of_day;
   bool large;
-  bool text = false;  // a block of "printed" pixels after the copy
+  bool text = false;                 // a block of "printed" pixels after the copy
+  std::vector<Stroke> strokes = {};  // drawn instead of the clock's, when given
 };
 
 void ExpectSurfaceFrames(const std::vector<Step>& steps) {
@@ -46,7 +48,8 @@ void ExpectSurfaceFrames(const std::vector<Step>& steps) {
     SCOPED_TRACE("second " + std::to_string(step.second_of_day) +
                  (step.large ? " large" : " small"));
     const auto& face = step.large ? large_face : small_face;
-    const auto strokes = ClockStrokesAt(step.second_of_day, step.large);
+    const auto strokes =
+        step.strokes.empty() ? ClockStrokesAt(step.second_of_day, step.large) : step.strokes;
     surface.SetPicture(nullptr);
     surface.SetPicture(face);
     Draw(canvas, strokes);
@@ -86,6 +89,29 @@ TEST(SurfaceFrames, SecondsMinutesSizesAndTextMatchTheReference) {
   steps.push_back({12 * 3600 + 6, true});
   steps.push_back({12 * 3600 + 7, true});
   steps.push_back({12 * 3600 + 8, false});
+  ExpectSurfaceFrames(steps);
+}
+
+// Hands from a common pivot of which one at a time moves, now the last, now an earlier one,
+// sometimes with the minutes printed: only the rows of the moved hand are written again.
+TEST(SurfaceFrames, AnyHandMovingMatchesTheReference) {
+  std::mt19937 rng(5);
+  const auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); };
+  const auto hand = [&](int pen, Pixel colour) {
+    return Stroke{kPivot.x, kPivot.y, pick(0, kCanvasWidth), pick(0, kCanvasHeight), pen, colour};
+  };
+  std::vector<Step> steps;
+  std::vector<Stroke> hands = {hand(23, 0x4000), hand(15, 0x8000), hand(11, 0x40)};
+  for (int i = 0; i < 40; ++i) {
+    Stroke& moved = hands[static_cast<std::size_t>(pick(0, 5) % 3)];
+    moved = hand(moved.pen_width, moved.colour);
+    std::vector<Stroke> strokes;
+    for (const Stroke& h : hands) {  // each hand twice: wide, then a narrower, brighter stroke
+      strokes.push_back(h);
+      strokes.push_back({h.x1, h.y1, h.x2, h.y2, h.pen_width - 6, h.colour * 3});
+    }
+    steps.push_back({0, i % 7 != 6, i % 5 == 4, strokes});
+  }
   ExpectSurfaceFrames(steps);
 }
 
