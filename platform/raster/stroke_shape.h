@@ -67,19 +67,24 @@ struct StrokeShape {
   // ends are quotients by dy that grow by dx a row, so they are stepped, not divided.
   template <typename F>
   void ForEachRow(std::int64_t from, std::int64_t to, F&& f) const {
-    // n(y) = x1 dy + (y - y1) dx: the edges are at (n(y) -/+ edge_bound) / dy.
-    const std::int64_t n = x1 * dy + (from - y1) * dx, divisor = dy > 0 ? dy : 1;
-    Stepper left_edge(n - edge_bound, dx, divisor), right_edge(n + edge_bound, dx, divisor);
-    for (std::int64_t y = from; y <= to; ++y, left_edge.Next(), right_edge.Next()) {
-      if (y < top() || y > bottom()) {
-        f(y, std::int64_t{0}, std::int64_t{-1});
-      } else if (dy == 0) {  // level or a single point: the pen's disc swept along the row
+    const std::int64_t first = std::max(from, top()), last = std::min(to, bottom());
+    for (std::int64_t y = from; y <= to && y < first; ++y) f(y, std::int64_t{0}, std::int64_t{-1});
+    if (dy == 0) {  // level or a single point: the pen's disc swept along the row
+      for (std::int64_t y = first; y <= last; ++y) {
         const std::int64_t h = disc[Abs(y - y1)];
         f(y, x1 - h, x2 + h);
-      } else {
+      }
+    } else {
+      // n(y) = x1 dy + (y - y1) dx: the edges are at (n(y) -/+ edge_bound) / dy.
+      const std::int64_t n = x1 * dy + (first - y1) * dx;
+      Stepper left_edge(n - edge_bound, dx, dy), right_edge(n + edge_bound, dx, dy);
+      for (std::int64_t y = first; y <= last; ++y, left_edge.Next(), right_edge.Next()) {
         f(y, LeftOnEdge(y) ? left_edge.Ceil() : DiscLeft(y),
           RightOnEdge(y) ? right_edge.Floor() : DiscRight(y));
       }
+    }
+    for (std::int64_t y = std::max(last + 1, from); y <= to; ++y) {
+      f(y, std::int64_t{0}, std::int64_t{-1});
     }
   }
 
