@@ -10,8 +10,10 @@ HandLayer::HandLayer(std::span<const Stroke> strokes, const ShrinkGrid& grid, Pe
   // Widest first; among equal widths the order of painting.
   std::vector<std::size_t> order(strokes_.size());
   std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    return strokes_[a].pen_width > strokes_[b].pen_width;
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return strokes_[a].pen_width != strokes_[b].pen_width
+               ? strokes_[a].pen_width > strokes_[b].pen_width
+               : a < b;
   });
   // A pixel covered by the k widest shows the last painted of them.
   std::size_t shown = 0;
