@@ -56,7 +56,10 @@ int QtHost::Run() {
     const TerminationSignals termination([this] {
       if (runtime_ != nullptr) runtime_->CloseRequested();
     });
-    const int code = QApplication::exec();
+    // QCoreApplication's loop: QGuiApplication::exec would first start Qt's accessibility
+    // bridge (a D-Bus connection and its thread) for a window that has nothing to read out.
+    // The bridge still starts when a menu or message box shows, for screen readers.
+    const int code = QCoreApplication::exec();
     if (!quit_code_) return code;
   }
   return *quit_code_;
@@ -168,7 +171,7 @@ forms::Long QtHost::SetLayeredWindowAttributes(forms::Long hwnd, forms::Long /*c
 }
 
 void QtHost::ApplyOpacity() {
-  window_.setWindowOpacity((extended_style_ & kLayered) ? alpha_ / 255.0 : 1.0);
+  window_.setOpacity((extended_style_ & kLayered) ? alpha_ / 255.0 : 1.0);
 }
 
 forms::Long QtHost::CreateRoundRectRgn(forms::Long x1, forms::Long y1, forms::Long x2,

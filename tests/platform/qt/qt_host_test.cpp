@@ -32,13 +32,13 @@ class RunningClock : public ::testing::Test {
   }
 
   void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-    QWidget& window = host_.window();
+    QWindow& window = host_.window();
     QMouseEvent event(type, QPointF(at), QPointF(window.mapToGlobal(at)), button, held,
                       Qt::NoModifier);
     QCoreApplication::sendEvent(&window, &event);
   }
 
-  QImage Shown() { return host_.window().grab().toImage(); }
+  QImage Shown() { return host_.window().Snapshot(); }
 
   QtHost host_;
   forms::Runtime runtime_{host_};
@@ -48,7 +48,7 @@ TEST_F(RunningClock, TheWindowPresentsTheSurfaceAndTheLabel) {
   const QImage shown = Shown();
   const raster::Image& surface = runtime_.SurfaceImage();
   const forms::LabelView label = runtime_.Label();
-  const QRegion shape = host_.window().windowHandle()->mask();
+  const QRegion shape = host_.window().mask();
   int same = 0, label_pixels = 0;
   for (int y = 0; y < shown.height(); ++y) {
     for (int x = 0; x < shown.width(); ++x) {
@@ -81,7 +81,7 @@ TEST_F(RunningClock, TheAlarmColourRepaintsTheLabel) {
 }
 
 TEST_F(RunningClock, ThePointerShowsWhatIsUnderIt) {
-  QWidget& window = host_.window();
+  QWindow& window = host_.window();
   const forms::LabelView label = runtime_.Label();
   Mouse(QEvent::MouseMove, {30, 130}, Qt::NoButton, Qt::NoButton);
   EXPECT_EQ(window.cursor().hotSpot(), QPoint(12, 1));  // the hand
@@ -95,41 +95,41 @@ class Host : public ::testing::Test {
 };
 
 TEST_F(Host, WindowFunctionsKeepTheirStateAndRefuseOtherWindows) {
-  QWidget& window = host_.window();
+  QWindow& window = host_.window();
   EXPECT_EQ(host_.SetWindowLongA(kHwnd, -20, 0x80000), 0);
   EXPECT_EQ(host_.GetWindowLongA(kHwnd, -20), 0x80000);
   EXPECT_EQ(host_.SetWindowLongA(kHwnd, -20, 0x80008), 0x80000);
   EXPECT_EQ(host_.GetWindowLongA(kHwnd, -16), 0);
   EXPECT_EQ(host_.SetLayeredWindowAttributes(kHwnd, 0, 191, 2), 1);
-  EXPECT_NEAR(window.windowOpacity(), 191 / 255.0, 0.01);
+  EXPECT_NEAR(window.opacity(), 191 / 255.0, 0.01);
   // Without the layered style there is no transparency.
   host_.SetWindowLongA(kHwnd, -20, 0);
-  EXPECT_DOUBLE_EQ(window.windowOpacity(), 1.0);
+  EXPECT_DOUBLE_EQ(window.opacity(), 1.0);
   EXPECT_EQ(host_.SetLayeredWindowAttributes(kHwnd, 0, 64, 2), 0);
 
   EXPECT_EQ(host_.SetWindowPos(kHwnd, -1, 0, 0, 0, 0, 0x43), 1);
   EXPECT_TRUE(window.isVisible());
-  EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_TRUE(window.flags() & Qt::WindowStaysOnTopHint);
   EXPECT_EQ(host_.SetWindowPos(kHwnd, -2, 0, 0, 0, 0, 0x43), 1);
-  EXPECT_FALSE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_FALSE(window.flags() & Qt::WindowStaysOnTopHint);
   EXPECT_TRUE(window.isVisible());
 
   EXPECT_EQ(host_.SetWindowPos(7, -1, 0, 0, 0, 0, 0x43), 0);
   EXPECT_EQ(host_.GetWindowLongA(7, -20), 0);
   EXPECT_EQ(host_.SetWindowRgn(7, 0, -1), 0);
-  EXPECT_FALSE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_FALSE(window.flags() & Qt::WindowStaysOnTopHint);
 }
 
 TEST_F(Host, TheWindowRegionBecomesItsMask) {
-  QWidget& window = host_.window();
+  QWindow& window = host_.window();
   host_.PlaceWindow(10, 20, 108, 110);
   const forms::Long region = host_.CreateRoundRectRgn(0, 0, 108, 110, 108, 110);
   EXPECT_EQ(host_.SetWindowRgn(kHwnd, region, -1), 1);
-  EXPECT_EQ(window.windowHandle()->mask().boundingRect(), QRect(0, 0, 108, 110));
+  EXPECT_EQ(window.mask().boundingRect(), QRect(0, 0, 108, 110));
   EXPECT_EQ(host_.SetWindowRgn(kHwnd, 0, -1), 1);
-  EXPECT_TRUE(window.windowHandle()->mask().isEmpty());
+  EXPECT_TRUE(window.mask().isEmpty());
   EXPECT_EQ(host_.SetWindowRgn(kHwnd, region, -1), 1);  // released: no shape comes back
-  EXPECT_TRUE(window.windowHandle()->mask().isEmpty());
+  EXPECT_TRUE(window.mask().isEmpty());
 }
 
 TEST_F(Host, TheLabelWatchNoticesEveryDrawnProperty) {
