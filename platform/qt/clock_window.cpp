@@ -15,6 +15,7 @@
 #include <cmath>
 #include <utility>
 
+#include "platform/qt/font_warm_up.h"
 #include "platform/qt/mouse_codes.h"
 #include "platform/qt/taskbar_states.h"
 #include "platform/qt/text_drawing.h"
@@ -75,6 +76,7 @@ void ClockWindow::SurfaceChanged() {
 
 void ClockWindow::LabelChanged(forms::LabelView label) {
   if (label.font_name != label_.font_name || label.font_pixel_height != label_.font_pixel_height) {
+    AwaitFontConfig();
     label_font_ = LabelFont(label.font_name, label.font_pixel_height);
   }
   label_ = std::move(label);

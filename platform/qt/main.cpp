@@ -4,6 +4,7 @@
 
 #include "platform/program.h"
 #include "platform/qt/command_line.h"
+#include "platform/qt/font_warm_up.h"
 #include "platform/qt/qt_host.h"
 #include "platform/qt/x11_session.h"
 #include "platform/runtime.h"
@@ -26,6 +27,7 @@ int main(int argc, char* argv[]) {
   // A 170 x 174 picture goes to the X server faster as a plain image request than through a
   // shared-memory segment, whose completion event wakes the program a second time per frame.
   if (qEnvironmentVariableIsEmpty("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
+  qt_host::StartFontConfigWarmUp();
   QCoreApplication::setApplicationName(QStringLiteral("vestrel"));
   QApplication app(argc, argv);
   // The program ends when its form unloads, not when its last window closes.

@@ -10,6 +10,7 @@
 #include <ctime>
 
 #include "platform/qt/dialogs.h"
+#include "platform/qt/font_warm_up.h"
 #include "platform/qt/native_files.h"
 #include "platform/qt/text_drawing.h"
 #include "platform/runtime.h"
@@ -58,8 +59,10 @@ int QtHost::Run() {
     });
     // QCoreApplication's loop: QGuiApplication::exec would first start Qt's accessibility
     // bridge (a D-Bus connection and its thread) for a window that has nothing to read out.
-    // The bridge still starts when a menu or message box shows, for screen readers.
-    const int code = QCoreApplication::exec();
+    // The bridge still starts when a menu or message box shows, for screen readers, and at
+    // once when the user asks Qt for it.
+    const bool bridge_asked = !qEnvironmentVariableIsEmpty("QT_LINUX_ACCESSIBILITY_ALWAYS_ON");
+    const int code = bridge_asked ? QApplication::exec() : QCoreApplication::exec();
     if (!quit_code_) return code;
   }
   return *quit_code_;
@@ -129,7 +132,10 @@ void QtHost::Sleep(forms::Long milliseconds) {
 
 forms::TextExtent QtHost::DrawText(raster::Image& target, int x, int y, std::string_view text,
                                    raster::Pixel colour) {
-  if (!text_font_) text_font_ = SurfaceDefaultFont();
+  if (!text_font_) {
+    AwaitFontConfig();
+    text_font_ = SurfaceDefaultFont();
+  }
   return DrawTextInto(target, x, y, text, colour, *text_font_);
 }
 
