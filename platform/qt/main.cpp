@@ -27,6 +27,8 @@ int main(int argc, char* argv[]) {
   // A 170 x 174 picture goes to the X server faster as a plain image request than through a
   // shared-memory segment, whose completion event wakes the program a second time per frame.
   if (qEnvironmentVariableIsEmpty("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
+  // Nothing in the program takes typed text: no input method plugin (Qt's default loads one).
+  if (!qEnvironmentVariableIsSet("QT_IM_MODULE")) qputenv("QT_IM_MODULE", "none");
   qt_host::StartFontConfigWarmUp();
   QCoreApplication::setApplicationName(QStringLiteral("vestrel"));
   QApplication app(argc, argv);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What a running clock costs the machine besides its frames: two threads (the program's and
 # Qt's X event reader), no D-Bus connection and no helper process at start, without a session
-# bus as with one. A user who asks for Qt's accessibility bridge gets it from the start.
+# bus as with one, and no input method plugin. A user who asks for Qt's accessibility bridge
+# or an input method gets them.
 #
 #   footprint_e2e.sh <path to vestrel> [folder for the screenshots]
 set -euo pipefail
@@ -12,6 +13,8 @@ source "$(dirname "$0")/e2e_lib.sh"
 
 # The names of the clock's threads, one a line.
 thread_names() { cat /proc/"$clock"/task/*/comm; }
+# Whether the clock has loaded one of Qt's input method plugins.
+input_method_loaded() { grep -q platforminputcontexts /proc/"$clock"/maps; }
 # The processes the clock started.
 children() { pgrep -P "$clock" || true; }
 # stop_clock: closes the clock from the keyboard, as a user would.
@@ -34,6 +37,7 @@ names=$(thread_names)
 (($(wc -l <<<"$names") <= 2)) || fail "threads: $(tr '\n' ' ' <<<"$names")"
 grep -q DBus <<<"$names" && fail "a D-Bus thread runs: $(tr '\n' ' ' <<<"$names")"
 [[ -z $(children) ]] || fail "the clock started processes: $(children)"
+input_method_loaded && fail "an input method plugin was loaded"
 
 step "a session bus makes no difference"
 stop_clock
@@ -53,11 +57,20 @@ wait_until 3 popup_open || fail "no popup menu"
 xdotool key Escape
 wait_until 3 popup_closed || fail "the menu stayed open"
 
-step "accessibility asked for by the user: Qt's bridge runs from the start"
+step "the menu key opens the menu without an input method"
+xdotool windowactivate --sync "$win" 2>/dev/null || true
+xdotool key Menu
+wait_until 3 popup_open || fail "the menu key opened no menu"
+xdotool key Escape
+wait_until 3 popup_closed || fail "the menu stayed open"
+
+step "accessibility and an input method asked for by the user: both are there from the start"
 stop_clock
-start_clock env DBUS_SESSION_BUS_ADDRESS="$bus_address" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+start_clock env DBUS_SESSION_BUS_ADDRESS="$bus_address" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
+  QT_IM_MODULE=compose
 sleep 1
 thread_names | grep -q DBus || fail "no D-Bus thread: $(thread_names | tr '\n' ' ')"
+input_method_loaded || fail "QT_IM_MODULE=compose loaded no input method plugin"
 stop_clock
 kill "$bus_pid"
 
