@@ -13,6 +13,7 @@
 #include <QPalette>
 #include <QResizeEvent>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 #include "platform/qt/font_warm_up.h"
@@ -151,23 +152,50 @@ void ClockWindow::Present(const QRegion& part) {
   if (!isExposed()) return;
   if (store_.size() != size()) store_.resize(size());
   store_.beginPaint(part);
-  if (QPaintDevice* device = store_.paintDevice()) {
-    QPainter painter(device);
-    Paint(painter, part);
-  }
+  if (QPaintDevice* device = store_.paintDevice()) Compose(*device, part);
   store_.endPaint();
   store_.flush(part);
 }
 
-QImage ClockWindow::Snapshot() {
+QImage ClockWindow::Snapshot(std::optional<QRect> part, QColor ground) {
   const double ratio = devicePixelRatio();
   QImage image(QSize(static_cast<int>(std::ceil(width() * ratio)),
                      static_cast<int>(std::ceil(height() * ratio))),
                QImage::Format_RGB32);
   image.setDevicePixelRatio(ratio);
-  QPainter painter(&image);
-  Paint(painter, QRect(QPoint(0, 0), size()));
+  image.fill(ground);
+  Compose(image, part.value_or(QRect(QPoint(0, 0), size())));
   return image;
+}
+
+void ClockWindow::Compose(QPaintDevice& device, const QRegion& part) {
+  if (CopyFrame(device, part)) return;
+  QPainter painter(&device);
+  Paint(painter, part);
+}
+
+bool ClockWindow::CopyFrame(QPaintDevice& device, const QRegion& part) const {
+  if (device.devType() != QInternal::Image || runtime_ == nullptr || runtime_->form() == nullptr) {
+    return false;
+  }
+  auto& target = static_cast<QImage&>(device);
+  // The surface's fourth byte is not an alpha: only an opaque image may take it as it is.
+  if (target.format() != QImage::Format_RGB32 || target.devicePixelRatio() != 1.0) return false;
+  if (!label_image_.isNull() && part.intersects(label_area_)) return false;
+  const raster::Image& image = runtime_->SurfaceImage();
+  const QRect bounds = part.boundingRect();
+  if (!QRect(0, 0, image.width(), image.height()).contains(bounds) ||
+      !target.rect().contains(bounds)) {
+    return false;
+  }
+  for (const QRect& rect : part) {
+    const std::size_t bytes = static_cast<std::size_t>(rect.width()) * sizeof(raster::Pixel);
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+      std::memcpy(target.scanLine(y) + static_cast<std::size_t>(rect.left()) * 4,
+                  image.row(y) + rect.left(), bytes);
+    }
+  }
+  return true;
 }
 
 void ClockWindow::Paint(QPainter& painter, const QRegion& part) {

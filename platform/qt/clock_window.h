@@ -45,8 +45,9 @@ class ClockWindow : public QWindow {
   // Where a popup menu opens (global position): at the pointer, or at the window's centre
   // when the keyboard asked for it.
   QPoint PopupPosition() const;
-  // What the window shows, composed as for the screen (at the window's scale).
-  QImage Snapshot();
+  // What the window shows of `part` (all of it by default), composed as for the screen at the
+  // window's scale, over `ground` elsewhere.
+  QImage Snapshot(std::optional<QRect> part = std::nullopt, QColor ground = Qt::black);
 
  protected:
   void exposeEvent(QExposeEvent* event) override;
@@ -64,7 +65,12 @@ class ClockWindow : public QWindow {
   static QPoint PixelAt(const QPointF& position);
   void UpdateCursor(QPoint at);
   void LabelChanged(forms::LabelView label);
-  // Composes the given part of the window (the runtime's pixels and the caption over them).
+  // Composes the given part of the window (the runtime's pixels and the caption over them)
+  // into `device`: copied as they are when possible, painted otherwise.
+  void Compose(QPaintDevice& device, const QRegion& part);
+  // The common frame: the runtime's pixels copied row by row into an image that shows them one
+  // to one, with the caption elsewhere. False, with nothing done, when that does not apply.
+  bool CopyFrame(QPaintDevice& device, const QRegion& part) const;
   void Paint(QPainter& painter, const QRegion& part);
   // Paints the given part into the backing store and hands it to the window system at once.
   void Present(const QRegion& part);

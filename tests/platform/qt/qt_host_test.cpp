@@ -72,6 +72,23 @@ TEST_F(RunningClock, TheWindowPresentsTheSurfaceAndTheLabel) {
   EXPECT_NE(surface.at(middle.x(), middle.y()), 0u);
 }
 
+TEST_F(RunningClock, ARepaintAwayFromTheCaptionShowsExactlyItsPart) {
+  const forms::LabelView label = runtime_.Label();
+  const QRect part(10, 100, 30, 20);
+  ASSERT_LT(part.right() + 8, label.box.left);  // clear of the caption's glyph
+  constexpr QRgb kGround = 0x123456;
+  const QImage shown = host_.window().Snapshot(part, QColor::fromRgb(kGround));
+  const raster::Image& surface = runtime_.SurfaceImage();
+  int differing = 0;
+  for (int y = 0; y < shown.height(); ++y) {
+    for (int x = 0; x < shown.width(); ++x) {
+      const QRgb expected = part.contains(x, y) ? surface.at(x, y) & 0xFFFFFFu : kGround;
+      differing += (shown.pixel(x, y) & 0xFFFFFFu) != expected;
+    }
+  }
+  EXPECT_EQ(differing, 0);
+}
+
 TEST_F(RunningClock, TheAlarmColourRepaintsTheLabel) {
   Shown();
   const forms::LabelView label = runtime_.Label();
