@@ -13,10 +13,10 @@
 #include <QPalette>
 #include <QResizeEvent>
 #include <cmath>
-#include <cstring>
 #include <utility>
 
 #include "platform/qt/font_warm_up.h"
+#include "platform/qt/frame_copy.h"
 #include "platform/qt/mouse_codes.h"
 #include "platform/qt/taskbar_states.h"
 #include "platform/qt/text_drawing.h"
@@ -161,7 +161,7 @@ QImage ClockWindow::Snapshot(std::optional<QRect> part, QColor ground) {
   const double ratio = devicePixelRatio();
   QImage image(QSize(static_cast<int>(std::ceil(width() * ratio)),
                      static_cast<int>(std::ceil(height() * ratio))),
-               QImage::Format_RGB32);
+               QImage::Format_ARGB32_Premultiplied);  // as the X11 backing store keeps it
   image.setDevicePixelRatio(ratio);
   image.fill(ground);
   Compose(image, part.value_or(QRect(QPoint(0, 0), size())));
@@ -179,9 +179,18 @@ bool ClockWindow::CopyFrame(QPaintDevice& device, const QRegion& part) const {
     return false;
   }
   auto& target = static_cast<QImage&>(device);
-  // The surface's fourth byte is not an alpha: only an opaque image may take it as it is.
-  if (target.format() != QImage::Format_RGB32 || target.devicePixelRatio() != 1.0) return false;
-  if (!label_image_.isNull() && part.intersects(label_area_)) return false;
+  // Qt's backing store for an opaque window is premultiplied ARGB (its alpha is ignored by the
+  // X server) or RGB32; either takes the surface's colours with an opaque alpha.
+  const QImage::Format format = target.format();
+  if ((format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) ||
+      target.devicePixelRatio() != 1.0) {
+    return false;
+  }
+  const bool caption = !label_image_.isNull() && part.intersects(label_area_);
+  if (caption && (label_image_.devicePixelRatio() != 1.0 ||
+                  label_image_.format() != QImage::Format_ARGB32_Premultiplied)) {
+    return false;
+  }
   const raster::Image& image = runtime_->SurfaceImage();
   const QRect bounds = part.boundingRect();
   if (!QRect(0, 0, image.width(), image.height()).contains(bounds) ||
@@ -189,11 +198,8 @@ bool ClockWindow::CopyFrame(QPaintDevice& device, const QRegion& part) const {
     return false;
   }
   for (const QRect& rect : part) {
-    const std::size_t bytes = static_cast<std::size_t>(rect.width()) * sizeof(raster::Pixel);
-    for (int y = rect.top(); y <= rect.bottom(); ++y) {
-      std::memcpy(target.scanLine(y) + static_cast<std::size_t>(rect.left()) * 4,
-                  image.row(y) + rect.left(), bytes);
-    }
+    CopyOpaque(image, rect, target);
+    if (caption) BlendOver(label_image_, label_area_.topLeft(), rect, target);
   }
   return true;
 }
