@@ -109,6 +109,8 @@ void ClockWindow::LabelChanged(forms::LabelView label) {
     painter.setFont(label_font_);
     painter.setPen(QColor::fromRgb(label_.colour & 0xFFFFFFu));
     painter.drawText(QRect(origin - area.topLeft(), QSize()), kCaptionFlags, caption);
+    painter.end();
+    label_ink_ = InkSpans(label_image_);
   }
   // Both where the caption was and where it is now.
   dirty_ += label_area_;
@@ -180,7 +182,7 @@ bool ClockWindow::CopyFrame(QPaintDevice& device, const QRegion& part) const {
   }
   auto& target = static_cast<QImage&>(device);
   // Qt's backing store for an opaque window is premultiplied ARGB (its alpha is ignored by the
-  // X server) or RGB32; either takes the surface's colours with an opaque alpha.
+  // X server) or RGB32; the painter copies the surface's pixels into either as they are.
   const QImage::Format format = target.format();
   if ((format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) ||
       target.devicePixelRatio() != 1.0) {
@@ -198,8 +200,8 @@ bool ClockWindow::CopyFrame(QPaintDevice& device, const QRegion& part) const {
     return false;
   }
   for (const QRect& rect : part) {
-    CopyOpaque(image, rect, target);
-    if (caption) BlendOver(label_image_, label_area_.topLeft(), rect, target);
+    CopyRows(image, rect, target);
+    if (caption) BlendOver(label_image_, label_ink_, label_area_.topLeft(), rect, target);
   }
   return true;
 }

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "platform/host.h"
+#include "platform/qt/frame_copy.h"
 #include "platform/qt/label_watch.h"
 #include "platform/qt/pointer_shapes.h"
 
@@ -87,6 +88,7 @@ class ClockWindow : public QWindow {
   QFont label_font_;
   // The caption over a transparent ground, covering label_area_ at the screen's resolution.
   QImage label_image_;
+  std::vector<InkSpan> label_ink_;
   QRect label_area_;
   // What changed since the last frame was presented.
   QRegion dirty_;
