@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <memory>
 
+#include "platform/qt/font_warm_up.h"
+
 namespace qt_host {
 namespace {
 
@@ -28,6 +30,7 @@ CharSet CharactersOf(const QString& text) {
 }  // namespace
 
 QString JapaneseFamilyCovering(const QString& text) {
+  AwaitFontConfig();
   if (!FcInit()) return {};
   const CharSet needed = CharactersOf(text);
   Pattern pattern(FcPatternCreate());

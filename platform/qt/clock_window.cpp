@@ -1,17 +1,22 @@
 #include "platform/qt/clock_window.h"
 
-#include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QCursor>
+#include <QExposeEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QWindow>
+#include <QPalette>
+#include <QResizeEvent>
 #include <cmath>
+#include <utility>
 
+#include "platform/qt/font_warm_up.h"
+#include "platform/qt/frame_copy.h"
 #include "platform/qt/mouse_codes.h"
 #include "platform/qt/taskbar_states.h"
 #include "platform/qt/text_drawing.h"
@@ -33,16 +38,14 @@ bool IsWholeNumber(double value) {
 
 }  // namespace
 
-ClockWindow::ClockWindow()
-    // A frameless tool window: like the Windows program, no taskbar button (see showEvent).
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint), shapes_(LoadPointerShapes()) {
-  setWindowTitle(QStringLiteral("Vestrel"));
-  setWindowIcon(shapes_.window_icon);
-  QApplication::setWindowIcon(shapes_.window_icon);  // the program's dialogs show it too
-  // Every pixel comes from the runtime's surface, so Qt need not clear the background first.
-  setAttribute(Qt::WA_OpaquePaintEvent);
-  // Moves without a button pressed pick the pointer shape.
-  setMouseTracking(true);
+ClockWindow::ClockWindow() : shapes_(LoadPointerShapes()) {
+  // A frameless tool window: like the Windows program, no taskbar button (see showEvent).
+  setFlags(Qt::Tool | Qt::FramelessWindowHint);
+  setTitle(QStringLiteral("Vestrel"));
+  setIcon(shapes_.window_icon);
+  QGuiApplication::setWindowIcon(shapes_.window_icon);  // the program's dialogs show it too
+  // For the application's quit request (see eventFilter).
+  QCoreApplication::instance()->installEventFilter(this);
 }
 
 QPoint ClockWindow::PixelAt(const QPointF& position) {
@@ -62,16 +65,19 @@ QPoint ClockWindow::Origin() const {
 void ClockWindow::SurfaceChanged() {
   if (runtime_ == nullptr || runtime_->form() == nullptr) return;
   const raster::Rect changed = runtime_->TakeSurfaceChanges();
-  if (!changed.empty()) {
-    update(QRect(changed.left, changed.top, changed.width, changed.height));
+  if (!changed.empty()) dirty_ += QRect(changed.left, changed.top, changed.width, changed.height);
+  if (label_watch_.Changed(runtime_->form()->SurfaceLabel())) {
+    forms::LabelView label = runtime_->Label();
+    if (!SameLabel(label, label_)) LabelChanged(std::move(label));
   }
-  if (!label_watch_.Changed(runtime_->form()->SurfaceLabel())) return;
-  forms::LabelView label = runtime_->Label();
-  if (!SameLabel(label, label_)) LabelChanged(std::move(label));
+  // Painted now, at the end of the handler that drew: no posted event or second pass of the
+  // event loop per frame.
+  if (!dirty_.isEmpty()) Present(std::exchange(dirty_, QRegion()));
 }
 
 void ClockWindow::LabelChanged(forms::LabelView label) {
   if (label.font_name != label_.font_name || label.font_pixel_height != label_.font_pixel_height) {
+    AwaitFontConfig();
     label_font_ = LabelFont(label.font_name, label.font_pixel_height);
   }
   label_ = std::move(label);
@@ -91,7 +97,7 @@ void ClockWindow::LabelChanged(forms::LabelView label) {
   } else {
     // The glyph is drawn at the screen's resolution, not enlarged with the surface. The
     // alarm recolours the caption 40 times a second: the image is reused.
-    const double ratio = devicePixelRatioF();
+    const double ratio = devicePixelRatio();
     const QSize device_size(static_cast<int>(std::ceil(area.width() * ratio)),
                             static_cast<int>(std::ceil(area.height() * ratio)));
     if (label_image_.size() != device_size || label_image_.devicePixelRatio() != ratio) {
@@ -103,37 +109,30 @@ void ClockWindow::LabelChanged(forms::LabelView label) {
     painter.setFont(label_font_);
     painter.setPen(QColor::fromRgb(label_.colour & 0xFFFFFFu));
     painter.drawText(QRect(origin - area.topLeft(), QSize()), kCaptionFlags, caption);
+    painter.end();
+    label_ink_ = InkSpans(label_image_);
   }
   // Both where the caption was and where it is now.
-  update(label_area_);
-  update(area);
+  dirty_ += label_area_;
+  dirty_ += area;
   label_area_ = area;
 }
 
 void ClockWindow::SetStaysOnTop(bool on_top) {
-  Qt::WindowFlags flags = windowFlags();
-  flags.setFlag(Qt::WindowStaysOnTopHint, on_top);
-  if (flags != windowFlags()) {
-    // Changed on the existing native window: QWidget::setWindowFlags would recreate it and
-    // hide it, losing its place in the stacking order.
-    overrideWindowFlags(flags);
-    if (QWindow* native = windowHandle()) native->setFlags(flags);
-  }
+  Qt::WindowFlags wanted = flags();
+  wanted.setFlag(Qt::WindowStaysOnTopHint, on_top);
+  // Changed on the existing native window, which keeps its place in the stacking order.
+  if (wanted != flags()) setFlags(wanted);
   if (on_top && isVisible()) raise();
 }
 
 void ClockWindow::SetShape(const std::optional<QRegion>& shape) {
-  // The shape goes to the native window only. As a QWidget mask it would also clip every
-  // repaint to the ellipse, turning each frame's one copy into one per row of the ellipse.
+  // The shape goes to the native window only; painting is not clipped to it, so each frame
+  // stays one copy instead of one per row of the ellipse.
   // No region (0 or a released one) removes the shape, as the window function does; kept so
   // that every handle has a defined outcome, though the program always passes a fresh region.
-  if (!shape) {
-    if (QWindow* native = windowHandle()) native->setMask(QRegion());
-    return;
-  }
-  if (windowHandle() == nullptr) create();
   // In the window's own pixels; Qt enlarges it with the window on a scaled screen.
-  windowHandle()->setMask(*shape);
+  setMask(shape ? *shape : QRegion());
 }
 
 void ClockWindow::CloseForGood() {
@@ -141,16 +140,84 @@ void ClockWindow::CloseForGood() {
   hide();
 }
 
-void ClockWindow::paintEvent(QPaintEvent* /*event*/) {
-  QPainter painter(this);
+void ClockWindow::exposeEvent(QExposeEvent* /*event*/) {
+  if (isExposed()) Present(QRect(QPoint(0, 0), size()));
+}
+
+void ClockWindow::resizeEvent(QResizeEvent* event) {
+  store_.resize(event->size());
+  if (isExposed()) Present(QRect(QPoint(0, 0), event->size()));
+}
+
+void ClockWindow::Present(const QRegion& part) {
+  // Hidden or covered: the expose event paints the whole window when it shows.
+  if (!isExposed()) return;
+  if (store_.size() != size()) store_.resize(size());
+  store_.beginPaint(part);
+  if (QPaintDevice* device = store_.paintDevice()) Compose(*device, part);
+  store_.endPaint();
+  store_.flush(part);
+}
+
+QImage ClockWindow::Snapshot(std::optional<QRect> part, QColor ground) {
+  const double ratio = devicePixelRatio();
+  QImage image(QSize(static_cast<int>(std::ceil(width() * ratio)),
+                     static_cast<int>(std::ceil(height() * ratio))),
+               QImage::Format_ARGB32_Premultiplied);  // as the X11 backing store keeps it
+  image.setDevicePixelRatio(ratio);
+  image.fill(ground);
+  Compose(image, part.value_or(QRect(QPoint(0, 0), size())));
+  return image;
+}
+
+void ClockWindow::Compose(QPaintDevice& device, const QRegion& part) {
+  if (CopyFrame(device, part)) return;
+  QPainter painter(&device);
+  Paint(painter, part);
+}
+
+bool ClockWindow::CopyFrame(QPaintDevice& device, const QRegion& part) const {
+  if (device.devType() != QInternal::Image || runtime_ == nullptr || runtime_->form() == nullptr) {
+    return false;
+  }
+  auto& target = static_cast<QImage&>(device);
+  // Qt's backing store for an opaque window is premultiplied ARGB (its alpha is ignored by the
+  // X server) or RGB32; the painter copies the surface's pixels into either as they are.
+  const QImage::Format format = target.format();
+  if ((format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) ||
+      target.devicePixelRatio() != 1.0) {
+    return false;
+  }
+  const bool caption = !label_image_.isNull() && part.intersects(label_area_);
+  if (caption && (label_image_.devicePixelRatio() != 1.0 ||
+                  label_image_.format() != QImage::Format_ARGB32_Premultiplied)) {
+    return false;
+  }
+  const raster::Image& image = runtime_->SurfaceImage();
+  const QRect bounds = part.boundingRect();
+  if (!QRect(0, 0, image.width(), image.height()).contains(bounds) ||
+      !target.rect().contains(bounds)) {
+    return false;
+  }
+  for (const QRect& rect : part) {
+    CopyRows(image, rect, target);
+    if (caption) BlendOver(label_image_, label_ink_, label_area_.topLeft(), rect, target);
+  }
+  return true;
+}
+
+void ClockWindow::Paint(QPainter& painter, const QRegion& part) {
+  const QRect whole(QPoint(0, 0), size());
+  // Only the part asked for is copied: a frame changes a few hundred pixels.
+  painter.setClipRegion(part);
   if (runtime_ == nullptr || runtime_->form() == nullptr) {
-    painter.fillRect(rect(), Qt::black);
+    painter.fillRect(whole, Qt::black);
     return;
   }
   // On a scaled screen the surface is enlarged as one picture: pixel for pixel at whole
   // ratios, so the face stays sharp, and smoothly at fractional ones.
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, !IsWholeNumber(devicePixelRatioF()));
-  // The runtime's pixels as they are; Qt clips the copy to the area being repainted.
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, !IsWholeNumber(devicePixelRatio()));
+  // The runtime's pixels as they are, wrapped without a copy.
   const raster::Image& image = runtime_->SurfaceImage();
   const auto* pixels = reinterpret_cast<const uchar*>(image.pixels().data());
   if (frame_.constBits() != pixels || frame_.width() != image.width() ||
@@ -160,8 +227,8 @@ void ClockWindow::paintEvent(QPaintEvent* /*event*/) {
   }
   painter.drawImage(QPoint(0, 0), frame_);
   if (width() > image.width() || height() > image.height()) {
-    const QRegion uncovered = QRegion(rect()) - QRegion(0, 0, image.width(), image.height());
-    for (const QRect& part : uncovered) painter.fillRect(part, palette().window());
+    const QRegion uncovered = QRegion(whole) - QRegion(0, 0, image.width(), image.height());
+    for (const QRect& rect : uncovered) painter.fillRect(rect, QGuiApplication::palette().window());
   }
   if (!label_image_.isNull()) painter.drawImage(label_area_.topLeft(), label_image_);
 }
@@ -218,7 +285,7 @@ void ClockWindow::keyPressEvent(QKeyEvent* event) {
   const bool menu_key = event->key() == Qt::Key_Menu ||
                         (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
   if (!menu_key || runtime_ == nullptr) {
-    QWidget::keyPressEvent(event);
+    QWindow::keyPressEvent(event);
     return;
   }
   // The same menu as a right press on the face, opened at the window's centre.
@@ -231,7 +298,17 @@ void ClockWindow::showEvent(QShowEvent* event) {
   // Before the native window is mapped: Qt keeps these states when it maps the window, and
   // the window manager removes them whenever the window is hidden.
   if (!event->spontaneous()) SkipTaskbarAndPager(*this);
-  QWidget::showEvent(event);
+  QWindow::showEvent(event);
+}
+
+bool ClockWindow::eventFilter(QObject* watched, QEvent* event) {
+  // A session that ends asks the application to quit. QApplication then closes its widgets
+  // only; the clock's window is closed as the user would, so the form unloads and saves.
+  if (event->type() == QEvent::Quit && watched == QCoreApplication::instance() && isVisible() &&
+      !closing_) {
+    close();
+  }
+  return QWindow::eventFilter(watched, event);
 }
 
 void ClockWindow::closeEvent(QCloseEvent* event) {

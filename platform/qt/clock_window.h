@@ -2,13 +2,15 @@
 // label, and passing mouse input and close requests back to the runtime.
 #pragma once
 
+#include <QBackingStore>
 #include <QFont>
 #include <QImage>
 #include <QRegion>
-#include <QWidget>
+#include <QWindow>
 #include <optional>
 
 #include "platform/host.h"
+#include "platform/qt/frame_copy.h"
 #include "platform/qt/label_watch.h"
 #include "platform/qt/pointer_shapes.h"
 
@@ -18,7 +20,10 @@ class Runtime;
 
 namespace qt_host {
 
-class ClockWindow : public QWidget {
+// A plain native window with its own backing store, not a widget: a widget would bring Qt's
+// accessibility bridge, and with it a D-Bus connection and its thread, into every run, and
+// every frame would pass through the widget repaint machinery.
+class ClockWindow : public QWindow {
  public:
   ClockWindow();
 
@@ -41,23 +46,38 @@ class ClockWindow : public QWidget {
   // Where a popup menu opens (global position): at the pointer, or at the window's centre
   // when the keyboard asked for it.
   QPoint PopupPosition() const;
+  // What the window shows of `part` (all of it by default), composed as for the screen at the
+  // window's scale, over `ground` elsewhere.
+  QImage Snapshot(std::optional<QRect> part = std::nullopt, QColor ground = Qt::black);
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
+  void exposeEvent(QExposeEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // The runtime's pixel under a pointer position.
   static QPoint PixelAt(const QPointF& position);
   void UpdateCursor(QPoint at);
   void LabelChanged(forms::LabelView label);
+  // Composes the given part of the window (the runtime's pixels and the caption over them)
+  // into `device`: copied as they are when possible, painted otherwise.
+  void Compose(QPaintDevice& device, const QRegion& part);
+  // The common frame: the runtime's pixels copied row by row into an image that shows them one
+  // to one, with the caption elsewhere. False, with nothing done, when that does not apply.
+  bool CopyFrame(QPaintDevice& device, const QRegion& part) const;
+  void Paint(QPainter& painter, const QRegion& part);
+  // Paints the given part into the backing store and hands it to the window system at once.
+  void Present(const QRegion& part);
 
   forms::Runtime* runtime_ = nullptr;
+  QBackingStore store_{this};
   PointerShapes shapes_;
   forms::Cursor cursor_ = forms::Cursor::kDefault;
   // The runtime's surface pixels, wrapped without copying while they stay where they are.
@@ -68,7 +88,10 @@ class ClockWindow : public QWidget {
   QFont label_font_;
   // The caption over a transparent ground, covering label_area_ at the screen's resolution.
   QImage label_image_;
+  std::vector<InkSpan> label_ink_;
   QRect label_area_;
+  // What changed since the last frame was presented.
+  QRegion dirty_;
   bool closing_ = false;
   bool menu_from_keyboard_ = false;
 };

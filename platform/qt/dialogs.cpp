@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QWindow>
 
 #include "platform/qt/caption_fonts.h"
 
@@ -21,6 +22,13 @@ class LeftButtonOnly : public QObject {
     return watched->isWidgetType() && IgnoredByMenu(*static_cast<QWidget*>(watched), *event);
   }
 };
+
+// Keeps a box above `owner` and centred on it, as a box owned by a window is.
+void BelongTo(QWidget& box, QWindow* owner) {
+  if (owner == nullptr) return;
+  box.winId();  // creates the native window, which carries the relation
+  if (QWindow* native = box.windowHandle()) native->setTransientParent(owner);
+}
 
 // The texts a box or menu shows, for choosing a font that has all their glyphs.
 QString AllCaptions(const QMenu& menu) {
@@ -65,9 +73,10 @@ void FillPopupMenu(QMenu& menu, const std::vector<forms::PopupItem>& items) {
   }
 }
 
-std::optional<int> ShowPopupMenu(QWidget* owner, const std::vector<forms::PopupItem>& items,
+std::optional<int> ShowPopupMenu(QWindow* owner, const std::vector<forms::PopupItem>& items,
                                  QPoint at) {
-  QMenu menu(owner);
+  QMenu menu;
+  BelongTo(menu, owner);
   FillPopupMenu(menu, items);
   menu.setFont(CaptionFont(menu.font(), AllCaptions(menu)));
   LeftButtonOnly left_button_only;
@@ -77,16 +86,17 @@ std::optional<int> ShowPopupMenu(QWidget* owner, const std::vector<forms::PopupI
   return chosen->data().toInt();
 }
 
-void ShowInformation(QWidget* owner, std::string_view title, std::string_view text) {
-  QMessageBox box(QMessageBox::Information, DialogText(title), DialogText(text), QMessageBox::Ok,
-                  owner);
+void ShowInformation(QWindow* owner, std::string_view title, std::string_view text) {
+  QMessageBox box(QMessageBox::Information, DialogText(title), DialogText(text), QMessageBox::Ok);
+  BelongTo(box, owner);
   box.setFont(CaptionFont(box.font(), box.windowTitle() + box.text()));
   box.exec();
 }
 
-void ShowCritical(QWidget* owner, std::string_view text) {
+void ShowCritical(QWindow* owner, std::string_view text) {
   QMessageBox box(QMessageBox::Critical, QStringLiteral("Vestrel"), DialogText(text),
-                  QMessageBox::Ok, owner);
+                  QMessageBox::Ok);
+  BelongTo(box, owner);
   box.setFont(CaptionFont(box.font(), box.text()));
   box.exec();
 }

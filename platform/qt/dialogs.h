@@ -12,6 +12,7 @@
 class QEvent;
 class QMenu;
 class QWidget;
+class QWindow;
 
 namespace qt_host {
 
@@ -23,7 +24,7 @@ void FillPopupMenu(QMenu& menu, const std::vector<forms::PopupItem>& items);
 
 // Shows the items with the menu's corner at `at` (global) until one is chosen with the left
 // button or the keyboard (its index) or the menu is dismissed. Its font covers the captions.
-std::optional<int> ShowPopupMenu(QWidget* owner, const std::vector<forms::PopupItem>& items,
+std::optional<int> ShowPopupMenu(QWindow* owner, const std::vector<forms::PopupItem>& items,
                                  QPoint at);
 
 // Whether an event over a shown menu is a press or release of a button other than the left
@@ -31,8 +32,8 @@ std::optional<int> ShowPopupMenu(QWidget* owner, const std::vector<forms::PopupI
 bool IgnoredByMenu(const QWidget& menu, const QEvent& event);
 
 // Information icon and OK.
-void ShowInformation(QWidget* owner, std::string_view title, std::string_view text);
+void ShowInformation(QWindow* owner, std::string_view title, std::string_view text);
 // The critical icon, titled with the program's name.
-void ShowCritical(QWidget* owner, std::string_view text);
+void ShowCritical(QWindow* owner, std::string_view text);
 
 }  // namespace qt_host

@@ -1,9 +1,12 @@
 // The Linux program: the clock's logic on the Qt host.
+#include <malloc.h>
+
 #include <QApplication>
 #include <cstdio>
 
 #include "platform/program.h"
 #include "platform/qt/command_line.h"
+#include "platform/qt/font_warm_up.h"
 #include "platform/qt/qt_host.h"
 #include "platform/qt/x11_session.h"
 #include "platform/runtime.h"
@@ -26,6 +29,15 @@ int main(int argc, char* argv[]) {
   // A 170 x 174 picture goes to the X server faster as a plain image request than through a
   // shared-memory segment, whose completion event wakes the program a second time per frame.
   if (qEnvironmentVariableIsEmpty("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
+  // Nothing in the program takes typed text: no input method plugin (Qt's default loads one).
+  if (!qEnvironmentVariableIsSet("QT_IM_MODULE")) qputenv("QT_IM_MODULE", "none");
+  // One malloc arena: the helper threads allocate little, and an arena of their own would keep
+  // its free pages (and the font configuration read at start) apart from the program's.
+  if (qEnvironmentVariableIsEmpty("MALLOC_ARENA_MAX") &&
+      !qgetenv("GLIBC_TUNABLES").contains("arena_max")) {
+    mallopt(M_ARENA_MAX, 1);
+  }
+  qt_host::StartFontConfigWarmUp();
   QCoreApplication::setApplicationName(QStringLiteral("vestrel"));
   QApplication app(argc, argv);
   // The program ends when its form unloads, not when its last window closes.

@@ -10,6 +10,7 @@
 #include <ctime>
 
 #include "platform/qt/dialogs.h"
+#include "platform/qt/font_warm_up.h"
 #include "platform/qt/native_files.h"
 #include "platform/qt/text_drawing.h"
 #include "platform/runtime.h"
@@ -56,7 +57,12 @@ int QtHost::Run() {
     const TerminationSignals termination([this] {
       if (runtime_ != nullptr) runtime_->CloseRequested();
     });
-    const int code = QApplication::exec();
+    // QCoreApplication's loop: QGuiApplication::exec would first start Qt's accessibility
+    // bridge (a D-Bus connection and its thread) for a window that has nothing to read out.
+    // The bridge still starts when a menu or message box shows, for screen readers, and at
+    // once when the user asks Qt for it.
+    const bool bridge_asked = !qEnvironmentVariableIsEmpty("QT_LINUX_ACCESSIBILITY_ALWAYS_ON");
+    const int code = bridge_asked ? QApplication::exec() : QCoreApplication::exec();
     if (!quit_code_) return code;
   }
   return *quit_code_;
@@ -126,7 +132,10 @@ void QtHost::Sleep(forms::Long milliseconds) {
 
 forms::TextExtent QtHost::DrawText(raster::Image& target, int x, int y, std::string_view text,
                                    raster::Pixel colour) {
-  if (!text_font_) text_font_ = SurfaceDefaultFont();
+  if (!text_font_) {
+    AwaitFontConfig();
+    text_font_ = SurfaceDefaultFont();
+  }
   return DrawTextInto(target, x, y, text, colour, *text_font_);
 }
 
@@ -168,7 +177,7 @@ forms::Long QtHost::SetLayeredWindowAttributes(forms::Long hwnd, forms::Long /*c
 }
 
 void QtHost::ApplyOpacity() {
-  window_.setWindowOpacity((extended_style_ & kLayered) ? alpha_ / 255.0 : 1.0);
+  window_.setOpacity((extended_style_ & kLayered) ? alpha_ / 255.0 : 1.0);
 }
 
 forms::Long QtHost::CreateRoundRectRgn(forms::Long x1, forms::Long y1, forms::Long x2,

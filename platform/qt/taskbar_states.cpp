@@ -3,7 +3,7 @@
 #include <xcb/xcb.h>
 
 #include <QGuiApplication>
-#include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -24,7 +24,7 @@ xcb_atom_t Atom(xcb_connection_t* connection, std::string_view name) {
 
 }  // namespace
 
-void SkipTaskbarAndPager(QWidget& window) {
+void SkipTaskbarAndPager(QWindow& window) {
   if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
   const auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
   xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;

@@ -33,13 +33,13 @@ class RunningClock : public ::testing::Test {
   }
 
   void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-    QWidget& window = host_.window();
+    QWindow& window = host_.window();
     QMouseEvent event(type, QPointF(at), QPointF(window.mapToGlobal(at)), button, held,
                       Qt::NoModifier);
     QCoreApplication::sendEvent(&window, &event);
   }
 
-  QImage Shown() { return host_.window().grab().toImage(); }
+  QImage Shown() { return host_.window().Snapshot(); }
 
   QtHost host_;
   forms::Runtime runtime_{host_};
@@ -49,7 +49,7 @@ TEST_F(RunningClock, TheWindowPresentsTheSurfaceAndTheLabel) {
   const QImage shown = Shown();
   const raster::Image& surface = runtime_.SurfaceImage();
   const forms::LabelView label = runtime_.Label();
-  const QRegion shape = host_.window().windowHandle()->mask();  // the region set at start-up
+  const QRegion shape = host_.window().mask();  // the region set at start-up
   int same = 0, label_pixels = 0;
   for (int y = 0; y < shown.height(); ++y) {
     for (int x = 0; x < shown.width(); ++x) {
@@ -73,6 +73,23 @@ TEST_F(RunningClock, TheWindowPresentsTheSurfaceAndTheLabel) {
   EXPECT_NE(surface.at(middle.x(), middle.y()), 0u);
 }
 
+TEST_F(RunningClock, ARepaintAwayFromTheCaptionShowsExactlyItsPart) {
+  const forms::LabelView label = runtime_.Label();
+  const QRect part(10, 100, 30, 20);
+  ASSERT_LT(part.right() + 8, label.box.left);  // clear of the caption's glyph
+  constexpr QRgb kGround = 0x123456;
+  const QImage shown = host_.window().Snapshot(part, QColor::fromRgb(kGround));
+  const raster::Image& surface = runtime_.SurfaceImage();
+  int differing = 0;
+  for (int y = 0; y < shown.height(); ++y) {
+    for (int x = 0; x < shown.width(); ++x) {
+      const QRgb expected = part.contains(x, y) ? surface.at(x, y) & 0xFFFFFFu : kGround;
+      differing += (shown.pixel(x, y) & 0xFFFFFFu) != expected;
+    }
+  }
+  EXPECT_EQ(differing, 0);
+}
+
 TEST_F(RunningClock, TheAlarmColourRepaintsTheLabel) {
   Shown();
   const forms::LabelView label = runtime_.Label();
@@ -94,7 +111,7 @@ TEST_F(RunningClock, TheSessionsQuitRequestUnloadsTheFormAndSaves) {
 }
 
 TEST_F(RunningClock, ThePointerShowsWhatIsUnderIt) {
-  QWidget& window = host_.window();
+  QWindow& window = host_.window();
   const forms::LabelView label = runtime_.Label();
   Mouse(QEvent::MouseMove, {30, 130}, Qt::NoButton, Qt::NoButton);
   EXPECT_EQ(window.cursor().hotSpot(), QPoint(12, 1));  // the hand
@@ -108,29 +125,29 @@ class Host : public ::testing::Test {
 };
 
 TEST_F(Host, WindowFunctionsKeepTheirStateAndRefuseOtherWindows) {
-  QWidget& window = host_.window();
+  QWindow& window = host_.window();
   EXPECT_EQ(host_.SetWindowLongA(kHwnd, -20, 0x80000), 0);
   EXPECT_EQ(host_.GetWindowLongA(kHwnd, -20), 0x80000);
   EXPECT_EQ(host_.SetWindowLongA(kHwnd, -20, 0x80008), 0x80000);
   EXPECT_EQ(host_.GetWindowLongA(kHwnd, -16), 0);
   EXPECT_EQ(host_.SetLayeredWindowAttributes(kHwnd, 0, 191, 2), 1);
-  EXPECT_NEAR(window.windowOpacity(), 191 / 255.0, 0.01);
+  EXPECT_NEAR(window.opacity(), 191 / 255.0, 0.01);
   // Without the layered style there is no transparency.
   host_.SetWindowLongA(kHwnd, -20, 0);
-  EXPECT_DOUBLE_EQ(window.windowOpacity(), 1.0);
+  EXPECT_DOUBLE_EQ(window.opacity(), 1.0);
   EXPECT_EQ(host_.SetLayeredWindowAttributes(kHwnd, 0, 64, 2), 0);
 
   EXPECT_EQ(host_.SetWindowPos(kHwnd, -1, 0, 0, 0, 0, 0x43), 1);
   EXPECT_TRUE(window.isVisible());
-  EXPECT_TRUE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_TRUE(window.flags() & Qt::WindowStaysOnTopHint);
   EXPECT_EQ(host_.SetWindowPos(kHwnd, -2, 0, 0, 0, 0, 0x43), 1);
-  EXPECT_FALSE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_FALSE(window.flags() & Qt::WindowStaysOnTopHint);
   EXPECT_TRUE(window.isVisible());
 
   EXPECT_EQ(host_.SetWindowPos(7, -1, 0, 0, 0, 0, 0x43), 0);
   EXPECT_EQ(host_.GetWindowLongA(7, -20), 0);
   EXPECT_EQ(host_.SetWindowRgn(7, 0, -1), 0);
-  EXPECT_FALSE(window.windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_FALSE(window.flags() & Qt::WindowStaysOnTopHint);
 }
 
 TEST_F(Host, TheLabelWatchNoticesEveryDrawnProperty) {

@@ -1,0 +1,31 @@
+// The usual frame without a painter: the runtime's changed pixels copied into the backing
+// store's image and the caption blended over them, with the same results as Qt's raster
+// painter gives for the same drawing.
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <vector>
+
+#include "platform/raster/image.h"
+
+namespace qt_host {
+
+// Per row of a caption image, the columns [first, end) that have any ink (alpha above 0).
+struct InkSpan {
+  int first = 0;
+  int end = 0;
+};
+std::vector<InkSpan> InkSpans(const QImage& caption);
+
+// Copies `rect` of the surface to the same place of `target` (32-bit, one to one) byte for
+// byte, as the painter copies an RGB32 image into the backing store.
+void CopyRows(const raster::Image& surface, const QRect& rect, QImage& target);
+// Draws `caption` (premultiplied ARGB, one to one, with its InkSpans) with its corner at `at`
+// over `target` (premultiplied ARGB or RGB32), inside `rect` only: source over, as QPainter
+// does.
+void BlendOver(const QImage& caption, const std::vector<InkSpan>& ink, QPoint at, const QRect& rect,
+               QImage& target);
+
+}  // namespace qt_host

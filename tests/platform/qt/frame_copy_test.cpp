@@ -1,0 +1,81 @@
+// The painter-free frame gives the pixels Qt's raster painter gives for the same drawing.
+#include "platform/qt/frame_copy.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+#include <random>
+
+namespace qt_host {
+namespace {
+
+// A premultiplied caption with ink in rows 2 to 13, columns 3 to 28 only; its pixels there
+// cover every alpha, with random colours within it.
+QImage EveryAlpha(std::mt19937& random) {
+  QImage caption(32, 16, QImage::Format_ARGB32_Premultiplied);
+  caption.fill(Qt::transparent);
+  int k = 0;
+  for (int y = 2; y <= 13; ++y) {
+    for (int x = 3; x <= 28; ++x) {
+      const int alpha = k++ % 256;
+      std::uniform_int_distribution<int> channel(0, alpha);
+      caption.setPixel(x, y, qRgba(channel(random), channel(random), channel(random), alpha));
+    }
+  }
+  return caption;
+}
+
+raster::Image RandomSurface(std::mt19937& random, int width, int height) {
+  raster::Image surface(width, height);
+  std::uniform_int_distribution<raster::Pixel> colour(0, 0xFFFFFF);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) surface.set(x, y, colour(random));
+  }
+  return surface;
+}
+
+TEST(FrameCopy, InkSpansAreTheColumnsWithInk) {
+  std::mt19937 random(5);
+  const std::vector<InkSpan> spans = InkSpans(EveryAlpha(random));
+  ASSERT_EQ(spans.size(), 16u);
+  EXPECT_EQ(spans[0].end - spans[0].first, 0);  // a row without ink
+  EXPECT_EQ(spans[2].first, 4);                 // its first pixel has alpha 0
+  EXPECT_EQ(spans[2].end, 29);
+  EXPECT_EQ(spans[15].end - spans[15].first, 0);
+}
+
+TEST(FrameCopy, MatchesThePainterForEveryAlphaAndTouchesOnlyItsRectangle) {
+  std::mt19937 random(12);
+  const QImage caption = EveryAlpha(random);
+  const raster::Image surface = RandomSurface(random, 48, 40);
+  const QPoint at(9, 11);
+  const QRect rect(5, 14, 40, 9);  // cuts through the caption
+  for (const QImage::Format format : {QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB32}) {
+    constexpr QRgb kUntouched = 0xFF123456;
+    QImage copied(48, 40, format);
+    copied.fill(kUntouched);
+    CopyRows(surface, rect, copied);
+    BlendOver(caption, InkSpans(caption), at, rect, copied);
+
+    const QImage wrapped(reinterpret_cast<const uchar*>(surface.pixels().data()), 48, 40, 48 * 4,
+                         QImage::Format_RGB32);
+    QImage painted(48, 40, format);
+    painted.fill(kUntouched);
+    {
+      QPainter painter(&painted);
+      painter.setClipRect(rect);
+      painter.drawImage(QPoint(0, 0), wrapped);
+      painter.drawImage(at, caption);
+    }
+    int differing = 0;
+    for (int y = 0; y < 40; ++y) {
+      for (int x = 0; x < 48; ++x) differing += copied.pixel(x, y) != painted.pixel(x, y);
+    }
+    EXPECT_EQ(differing, 0) << "format " << format;
+    EXPECT_EQ(copied.pixel(rect.left() - 1, rect.top()), kUntouched);
+    EXPECT_EQ(copied.pixel(rect.left(), rect.bottom() + 1), kUntouched);
+  }
+}
+
+}  // namespace
+}  // namespace qt_host
