@@ -52,17 +52,14 @@ names=$(thread_names)
 
 step "the menu still opens and answers the keyboard"
 locate
-xdotool mousemove $(at 40 120) mousedown 3 mouseup 3
-wait_until 3 popup_open || fail "no popup menu"
-xdotool key Escape
-wait_until 3 popup_closed || fail "the menu stayed open"
+open_menu
+close_menu
 
 step "the menu key opens the menu without an input method"
 xdotool windowactivate --sync "$win" 2>/dev/null || true
 xdotool key Menu
-wait_until 3 popup_open || fail "the menu key opened no menu"
-xdotool key Escape
-wait_until 3 popup_closed || fail "the menu stayed open"
+wait_until 3 menu_open || fail "the menu key opened no menu"
+close_menu
 
 step "accessibility and an input method asked for by the user: both are there from the start"
 stop_clock
