@@ -17,6 +17,18 @@ QRgb ByteMul(QRgb x, unsigned a) {
   return x | t;
 }
 
+// Source over for the columns [left, end) of one row (`from` and `to` indexed by column).
+void BlendColumns(const QRgb* from, QRgb* to, int left, int end) {
+  for (int x = left; x < end; ++x) {
+    const unsigned alpha = qAlpha(from[x]);
+    if (alpha == 255) {
+      to[x] = from[x];
+    } else if (alpha != 0) {
+      to[x] = from[x] + ByteMul(to[x], 255 - alpha);
+    }
+  }
+}
+
 }  // namespace
 
 std::vector<InkSpan> InkSpans(const QImage& caption) {
@@ -26,7 +38,17 @@ std::vector<InkSpan> InkSpans(const QImage& caption) {
     int first = 0, end = caption.width();
     while (first < end && qAlpha(row[first]) == 0) ++first;
     while (end > first && qAlpha(row[end - 1]) == 0) --end;
-    spans[static_cast<std::size_t>(y)] = {first, end};
+    InkSpan& span = spans[static_cast<std::size_t>(y)];
+    span = {first, end, first, first};
+    for (int x = first; x < end;) {
+      int run_end = x;
+      while (run_end < end && qAlpha(row[run_end]) == 255) ++run_end;
+      if (run_end - x > span.solid_end - span.solid_first) {
+        span.solid_first = x;
+        span.solid_end = run_end;
+      }
+      x = run_end + 1;
+    }
   }
   return spans;
 }
@@ -51,14 +73,15 @@ void BlendOver(const QImage& caption, const std::vector<InkSpan>& ink, QPoint at
     const int end = std::min(covered.right() + 1, at.x() + span.end);
     const auto* from = reinterpret_cast<const QRgb*>(caption.constScanLine(y - at.y())) - at.x();
     auto* to = reinterpret_cast<QRgb*>(bits + y * stride);
-    for (int x = left; x < end; ++x) {
-      const unsigned alpha = qAlpha(from[x]);
-      if (alpha == 255) {
-        to[x] = from[x];
-      } else if (alpha != 0) {
-        to[x] = from[x] + ByteMul(to[x], 255 - alpha);
-      }
+    // The opaque middle of the row is copied; its edges are blended.
+    const int solid_left = std::clamp(at.x() + span.solid_first, left, std::max(left, end));
+    const int solid_end = std::clamp(at.x() + span.solid_end, solid_left, std::max(left, end));
+    BlendColumns(from, to, left, solid_left);
+    if (solid_end > solid_left) {
+      std::memcpy(to + solid_left, from + solid_left,
+                  static_cast<std::size_t>(solid_end - solid_left) * sizeof(QRgb));
     }
+    BlendColumns(from, to, solid_end, end);
   }
 }
 

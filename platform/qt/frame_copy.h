@@ -12,10 +12,13 @@
 
 namespace qt_host {
 
-// Per row of a caption image, the columns [first, end) that have any ink (alpha above 0).
+// Per row of a caption image, the columns [first, end) that have any ink (alpha above 0), and
+// within them the longest run [solid_first, solid_end) of fully opaque ones.
 struct InkSpan {
   int first = 0;
   int end = 0;
+  int solid_first = 0;
+  int solid_end = 0;
 };
 std::vector<InkSpan> InkSpans(const QImage& caption);
 

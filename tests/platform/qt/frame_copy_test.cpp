@@ -17,7 +17,9 @@ QImage EveryAlpha(std::mt19937& random) {
   int k = 0;
   for (int y = 2; y <= 13; ++y) {
     for (int x = 3; x <= 28; ++x) {
-      const int alpha = k++ % 256;
+      // Rows 8 and 9 have an opaque middle, as a glyph's rows do.
+      const bool solid = (y == 8 || y == 9) && x >= 6 && x <= 20;
+      const int alpha = solid ? 255 : k++ % 256;
       std::uniform_int_distribution<int> channel(0, alpha);
       caption.setPixel(x, y, qRgba(channel(random), channel(random), channel(random), alpha));
     }
@@ -42,6 +44,8 @@ TEST(FrameCopy, InkSpansAreTheColumnsWithInk) {
   EXPECT_EQ(spans[2].first, 4);                 // its first pixel has alpha 0
   EXPECT_EQ(spans[2].end, 29);
   EXPECT_EQ(spans[15].end - spans[15].first, 0);
+  EXPECT_EQ(spans[8].solid_first, 6);
+  EXPECT_EQ(spans[8].solid_end, 21);
 }
 
 TEST(FrameCopy, MatchesThePainterForEveryAlphaAndTouchesOnlyItsRectangle) {
@@ -49,31 +53,34 @@ TEST(FrameCopy, MatchesThePainterForEveryAlphaAndTouchesOnlyItsRectangle) {
   const QImage caption = EveryAlpha(random);
   const raster::Image surface = RandomSurface(random, 48, 40);
   const QPoint at(9, 11);
-  const QRect rect(5, 14, 40, 9);  // cuts through the caption
-  for (const QImage::Format format : {QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB32}) {
-    constexpr QRgb kUntouched = 0xFF123456;
-    QImage copied(48, 40, format);
-    copied.fill(kUntouched);
-    CopyRows(surface, rect, copied);
-    BlendOver(caption, InkSpans(caption), at, rect, copied);
+  // Through the whole caption, and through the middle of its opaque runs.
+  for (const QRect rect : {QRect(5, 14, 40, 9), QRect(20, 12, 7, 20)}) {
+    for (const QImage::Format format :
+         {QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB32}) {
+      constexpr QRgb kUntouched = 0xFF123456;
+      QImage copied(48, 40, format);
+      copied.fill(kUntouched);
+      CopyRows(surface, rect, copied);
+      BlendOver(caption, InkSpans(caption), at, rect, copied);
 
-    const QImage wrapped(reinterpret_cast<const uchar*>(surface.pixels().data()), 48, 40, 48 * 4,
-                         QImage::Format_RGB32);
-    QImage painted(48, 40, format);
-    painted.fill(kUntouched);
-    {
-      QPainter painter(&painted);
-      painter.setClipRect(rect);
-      painter.drawImage(QPoint(0, 0), wrapped);
-      painter.drawImage(at, caption);
+      const QImage wrapped(reinterpret_cast<const uchar*>(surface.pixels().data()), 48, 40, 48 * 4,
+                           QImage::Format_RGB32);
+      QImage painted(48, 40, format);
+      painted.fill(kUntouched);
+      {
+        QPainter painter(&painted);
+        painter.setClipRect(rect);
+        painter.drawImage(QPoint(0, 0), wrapped);
+        painter.drawImage(at, caption);
+      }
+      int differing = 0;
+      for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 48; ++x) differing += copied.pixel(x, y) != painted.pixel(x, y);
+      }
+      EXPECT_EQ(differing, 0) << "format " << format << " rect " << rect.x() << "," << rect.y();
+      EXPECT_EQ(copied.pixel(rect.left() - 1, rect.top()), kUntouched);
+      EXPECT_EQ(copied.pixel(rect.left(), rect.bottom() + 1), kUntouched);
     }
-    int differing = 0;
-    for (int y = 0; y < 40; ++y) {
-      for (int x = 0; x < 48; ++x) differing += copied.pixel(x, y) != painted.pixel(x, y);
-    }
-    EXPECT_EQ(differing, 0) << "format " << format;
-    EXPECT_EQ(copied.pixel(rect.left() - 1, rect.top()), kUntouched);
-    EXPECT_EQ(copied.pixel(rect.left(), rect.bottom() + 1), kUntouched);
   }
 }
 
