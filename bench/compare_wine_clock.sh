@@ -31,12 +31,15 @@ cp -a "$work/vestrel" "$work/clock"
 mkdir -p "$work/vestrel/drive_c/Vestrel"
 cp "$exe" "$work/vestrel/drive_c/Vestrel/Vestrel.exe"
 
-cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {print s + 0}'; }
+# printf, not print: Debian's awk prints sums over 2^31 as 2.2e+09, which bc cannot read.
+cpu_ns() {
+  cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {printf "%.0f\n", s}'
+}
 # The process of this name (a pattern) whose environment names this prefix.
 find_pid() {
   local pid
   for pid in $(pgrep -x "$1"); do
-    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$2"; then
+    if { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$2"; then
       echo "$pid"
       return
     fi

@@ -35,7 +35,8 @@ cp "$program" "$work/vestrel"
 xsession_start
 
 # Over all threads of the process.
-cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{s += $1} END {print s}'; }
+# printf, not print: Debian's awk prints sums over 2^31 as 2.2e+09, which bc cannot read.
+cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{s += $1} END {printf "%.0f\n", s}'; }
 switches() { cat /proc/"$1"/task/*/status | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s}'; }
 anon_kb() { awk '/^RssAnon/ {print $2}' "/proc/$1/status"; }
 threads() { ls "/proc/$1/task" | wc -l; }
