@@ -87,9 +87,7 @@ void ClockWindow::LabelChanged(forms::LabelView label) {
   const QPoint origin(label_.box.left, label_.box.top);
   const QRect box(origin, QSize(label_.box.width, label_.box.height));
   const QRect laid_out = metrics.boundingRect(QRect(origin, QSize()), kCaptionFlags, caption);
-  const QRect inked =
-      metrics.boundingRect(caption).translated(origin + QPoint(0, metrics.ascent()));
-  const QRect area = (box | laid_out | inked).adjusted(-1, -1, 1, 1);
+  const QRect area = box.adjusted(-1, -1, 1, 1) | TouchedByText(metrics, caption, origin, laid_out);
   // Rendered once per change and blended over every frame: far cheaper than laying out and
   // rasterising the glyph each second.
   if (caption.isEmpty()) {

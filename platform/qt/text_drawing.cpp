@@ -32,6 +32,14 @@ QFont SurfaceDefaultFont() {
   return font;
 }
 
+QRect TouchedByText(const QFontMetrics& metrics, const QString& line, QPoint origin,
+                    const QRect& laid_out) {
+  const int reach = std::max(1, metrics.height());
+  const QRect inked = metrics.boundingRect(line).translated(origin + QPoint(0, metrics.ascent()));
+  const QRect plausible = laid_out.adjusted(-reach, -reach, reach, reach);
+  return (laid_out | (inked & plausible)).adjusted(-1, -1, 1, 1);
+}
+
 forms::TextExtent DrawTextInto(raster::Image& target, int x, int y, std::string_view text,
                                raster::Pixel colour, const QFont& font) {
   const QFontMetrics metrics(font);
@@ -48,9 +56,7 @@ forms::TextExtent DrawTextInto(raster::Image& target, int x, int y, std::string_
     painter.setPen(ToQColor(colour));
     painter.drawText(QRect(x, y, 0, 0), kTextFlags, line, &laid_out);
   }
-  // Glyphs may reach beyond their advance (italic overhang, antialiased edges).
-  const QRect inked = metrics.boundingRect(line).translated(x, y + metrics.ascent());
-  const QRect touched = (laid_out | inked).adjusted(-1, -1, 1, 1);
+  const QRect touched = TouchedByText(metrics, line, QPoint(x, y), laid_out);
   const raster::Rect drawn{touched.x(), touched.y(), touched.width(), touched.height()};
   return {raster::Intersect(drawn, target.bounds()), line_height};
 }

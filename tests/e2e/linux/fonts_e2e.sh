@@ -2,7 +2,8 @@
 # The popup menu's Japanese captions on a system with a single Japanese font: under a
 # fontconfig configuration that shows the program only DejaVu Sans and one Japanese font
 # (IPA P Mincho), every caption is drawn with real glyphs. As a control, the same menu with no
-# Japanese font at all shows boxes, which the check tells apart.
+# Japanese font at all shows boxes, which the check tells apart. With no font at all the
+# clock still runs, silently.
 #
 #   fonts_e2e.sh <path to vestrel> [folder for the screenshots]
 set -euo pipefail
@@ -23,7 +24,7 @@ font_config() {
   local folder="$work/$1"
   mkdir -p "$folder/fonts" "$folder/cache"
   shift
-  ln -s "$@" "$folder/fonts/"
+  (($# == 0)) || ln -s "$@" "$folder/fonts/"
   cat >"$folder/fonts.conf" <<CONF
 <?xml version="1.0"?>
 <!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
@@ -97,5 +98,15 @@ font_config latin-only "$latin_font"
 menu_rows "$work/latin-only/fonts.conf" fonts-latin-only
 ((rows >= 5)) || fail "only $rows rows of captions without a Japanese font"
 same_rows fonts-latin-only 5 6 || fail "大きく and 小さく differ even as boxes (fonts-latin-only.png)"
+
+step "with no font at all the clock draws its face and complains of nothing"
+font_config no-fonts
+start_clock env FONTCONFIG_FILE="$work/no-fonts/fonts.conf" XDG_RUNTIME_DIR="$work"
+wait_until 5 is green $(at 85 6) || fail "no face without fonts"
+sleep 1.5
+shot fonts-none
+type_into_clock alt+F4
+await_exit 0
+[[ ! -s $work/output.log ]] || fail "without fonts the program says: $(cat "$work/output.log")"
 
 echo "PASS (screenshots in $shots)"
