@@ -2,6 +2,7 @@
 #include <malloc.h>
 
 #include <QApplication>
+#include <csignal>
 #include <cstdio>
 
 #include "platform/program.h"
@@ -37,6 +38,9 @@ int main(int argc, char* argv[]) {
       !qgetenv("GLIBC_TUNABLES").contains("arena_max")) {
     mallopt(M_ARENA_MAX, 1);
   }
+  // Under a file size limit (ulimit -f) a write then fails with EFBIG instead of killing the
+  // program half way through saving: the failure is reported and the last settings stay.
+  std::signal(SIGXFSZ, SIG_IGN);
   qt_host::StartFontConfigWarmUp();
   QCoreApplication::setApplicationName(QStringLiteral("vestrel"));
   QApplication app(argc, argv);

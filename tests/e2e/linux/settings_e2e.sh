@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Linux program's settings file end to end on a virtual X server: the position a window
 # manager move leaves is what the file holds after exit; a FIFO named Vestrel.ini does not hang
-# the exit; SIGTERM, SIGHUP and SIGINT save like a close while kill -9 writes nothing; an
+# the exit; SIGTERM, SIGHUP and SIGINT save like a close while kill -9 writes nothing; a file
+# size limit makes the exit report its failure, not die half way through the save; an
 # installed copy run by a user who cannot write its folder keeps its settings in
 # ~/.config/vestrel (or $XDG_CONFIG_HOME/vestrel).
 #
@@ -57,6 +58,15 @@ move_to 500 400
 kill -9 "$clock"
 await_exit "" 5
 expect_file "$ini" '"1","1",4500,3000,"1"'
+
+step "under a file size limit the exit reports the failure and keeps the last settings"
+start_in "$work/app" bash -c 'ulimit -f 0 && exec "$@"' limited
+move_to 200 200
+type_into_clock alt+F4
+dismiss_error_box settings-file-size-limit
+await_exit 1 5
+expect_file "$ini" '"1","1",4500,3000,"1"'
+[[ ! -e "$ini.tmp" ]] || fail "a temporary file was left"
 
 step "a FIFO named Vestrel.ini neither hangs the start nor the exit"
 rm -f "$ini"
