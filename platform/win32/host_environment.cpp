@@ -5,16 +5,13 @@
 namespace win32 {
 
 forms::ScreenMetrics Win32Host::Screen() {
+  // Always 15 twips a pixel, the 96 dpi the program is made for. It declares itself DPI
+  // unaware, so Windows shows it at 96 dpi and enlarges it on a scaled screen; a system that
+  // does not (wine at a higher LogPixels) would otherwise see the window sized in smaller
+  // twips than the face bitmaps and hand lengths it draws in pixels.
   forms::ScreenMetrics metrics;
   metrics.width_px = GetSystemMetrics(SM_CXSCREEN);
   metrics.height_px = GetSystemMetrics(SM_CYSCREEN);
-  HDC screen = GetDC(nullptr);
-  const int dpi_x = GetDeviceCaps(screen, LOGPIXELSX);
-  const int dpi_y = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  constexpr forms::Single kTwipsPerInch = forms::kTwipsPerInch;
-  if (dpi_x > 0) metrics.twips_per_pixel_x = kTwipsPerInch / static_cast<forms::Single>(dpi_x);
-  if (dpi_y > 0) metrics.twips_per_pixel_y = kTwipsPerInch / static_cast<forms::Single>(dpi_y);
   return metrics;
 }
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Vestrel.exe under wine as a keyboard user and a careless right hand use it: Shift+F10 and
 # the Menu key open the popup menu at the window's centre, a right-button press or release
-# over the menu's items chooses nothing, and Alt+F4 closes the clock. Then the countdown's
-# minutes on the small face: the box of their red text in the Windows build, and, given the
-# Linux program too, the same box in the Linux build on the same display.
+# over the menu's items chooses nothing, and Alt+F4 closes the clock; on a 192 dpi screen the
+# clock is drawn as at 96 dpi. Then the countdown's minutes on the small face: the box of their
+# red text in the Windows build, and, given the Linux program too, the same box in the Linux
+# build on the same display.
 #
 #   desktop_e2e.sh path/to/Vestrel.exe [path/to/vestrel] [screenshot folder]
 set -euo pipefail
@@ -81,6 +82,17 @@ step "the right button over the menu's items chooses nothing"
 right_button_chooses_nothing wine-right-button
 
 step "Alt+F4 closes the clock"
+close_with_alt_f4
+
+step "on a 192 dpi screen the clock is drawn as at 96 dpi"
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
+wineserver -w
+rm -f "$app_dir/Vestrel.ini"
+start_clock "${faked[@]}"
+[[ "$width x $height" == "170 x 174" ]] || fail "at 192 dpi the window is $width x $height"
+wait_until 5 is green $(at 85 6) || fail "no tick at 12 at 192 dpi"
+is black $(at 85 88) || fail "no ● over the centre at 192 dpi"
+shot wine-192-dpi
 close_with_alt_f4
 
 # Both builds: "A3" in the 12-pixel Gothic, right of the centre and clear of the "3" numeral.
