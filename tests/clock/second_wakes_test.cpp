@@ -23,7 +23,6 @@ struct Step {
   std::int64_t ended_at = 0;
   std::uint64_t drawing = 0;
   std::uint64_t face = 0;
-  std::size_t frames = 0;
   bool operator==(const Step&) const = default;
 };
 
@@ -63,16 +62,14 @@ class SecondWakes : public testing::ClockTest {
       host.Advance(seconds * 1000);
       advanced += seconds * 1000;
 
-      Step step;
-      step.ended_at = host.now();
+      Step step{host.now()};
       for (const std::string& op : host.drawing) {
         step.drawing = Mix(step.drawing, op.data(), op.size());
-        step.frames += op.starts_with("PaintPicture") ? 1 : 0;
+        day.frames += op.starts_with("PaintPicture") ? 1 : 0;
       }
       host.drawing.clear();
       const raster::Image& face = runtime().SurfaceImage();
       step.face = Mix(0, face.pixels().data(), face.pixels().size() * sizeof(raster::Pixel));
-      day.frames += step.frames;
       day.steps.push_back(step);
     }
     day.timer1_ticks = host.timers[form().Timer1.index()].ticks;
