@@ -7,7 +7,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QThread>
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
+#include <utility>
 
 #include "platform/qt/dialogs.h"
 #include "platform/qt/font_warm_up.h"
@@ -32,6 +35,9 @@ void FlushDisplay() {
     xcb_flush(x11->connection());
   }
 }
+
+// The host whose event loop is running.
+QtHost* g_looping = nullptr;
 
 }  // namespace
 
@@ -62,10 +68,24 @@ int QtHost::Run() {
     // The bridge still starts when a menu or message box shows, for screen readers, and at
     // once when the user asks Qt for it.
     const bool bridge_asked = !qEnvironmentVariableIsEmpty("QT_LINUX_ACCESSIBILITY_ALWAYS_ON");
+    // A logout may end the X server before it signals the programs of the session.
+    static const bool unload_registered = std::atexit(&QtHost::UnloadAfterDisplayLoss) == 0;
+    static_cast<void>(unload_registered);
+    g_looping = this;
     const int code = bridge_asked ? QApplication::exec() : QCoreApplication::exec();
+    g_looping = nullptr;
     if (!quit_code_) return code;
   }
   return *quit_code_;
+}
+
+void QtHost::UnloadAfterDisplayLoss() {
+  QtHost* host = std::exchange(g_looping, nullptr);
+  if (host == nullptr || host->runtime_ == nullptr) return;
+  // Nothing may reach the X server or the event loop any more: no repaint, no dialog, no
+  // second exit() from an event.
+  host->display_lost_ = true;
+  host->runtime_->CloseRequested();
 }
 
 forms::ScreenMetrics QtHost::Screen() {
@@ -112,21 +132,22 @@ void QtHost::SetSecondTimer(int index, forms::Long /*interval_ms*/, bool running
 }
 
 std::optional<int> QtHost::TrackPopupMenu(const std::vector<forms::PopupItem>& items) {
+  if (display_lost_) return std::nullopt;
   return ShowPopupMenu(&window_, items, window_.PopupPosition());
 }
 
 forms::Integer QtHost::MessageBox(std::string_view prompt, forms::Integer /*buttons*/,
                                   std::string_view title) {
-  ShowInformation(&window_, title, prompt);
+  if (!display_lost_) ShowInformation(&window_, title, prompt);
   return 1;  // OK
 }
 
 void QtHost::DoEvents() {
-  QCoreApplication::processEvents();
+  if (!display_lost_) QCoreApplication::processEvents();
 }
 
 void QtHost::Sleep(forms::Long milliseconds) {
-  FlushDisplay();
+  if (!display_lost_) FlushDisplay();
   if (milliseconds > 0) QThread::msleep(static_cast<unsigned long>(milliseconds));
 }
 
@@ -193,12 +214,17 @@ forms::Long QtHost::SetWindowRgn(forms::Long hwnd, forms::Long region, forms::Bo
 }
 
 void QtHost::ShowFatalError(std::string_view message) {
+  if (display_lost_) {
+    std::fprintf(stderr, "vestrel: %.*s\n", static_cast<int>(message.size()), message.data());
+    return;
+  }
   ShowCritical(nullptr, message);
 }
 
 void QtHost::Quit(int exit_code) {
   if (quit_code_) return;
   quit_code_ = exit_code;
+  if (display_lost_) return;
   timers_.StopAll();
   window_.CloseForGood();
   regions_.ReleaseWindowRegion();

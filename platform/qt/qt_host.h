@@ -25,7 +25,8 @@ class QtHost : public forms::NativeFileHost {
 
   void Attach(forms::Runtime& runtime);
   // Runs the event loop until Quit (at once if it was already called); the exit code.
-  // Meanwhile SIGTERM, SIGHUP and SIGINT close the window as the user would.
+  // Meanwhile SIGTERM, SIGHUP and SIGINT close the window as the user would, and so does the
+  // loss of the X display (the form unloads and saves, with no window to show anything in).
   int Run();
 
   ClockWindow& window() { return window_; }
@@ -37,7 +38,9 @@ class QtHost : public forms::NativeFileHost {
   void PlaceWindow(int left, int top, int width, int height) override;
   forms::Long WindowHandle() override { return kWindowHandle; }
   std::optional<forms::PixelPoint> WindowOrigin() override;
-  void Invalidate() override { window_.SurfaceChanged(); }
+  void Invalidate() override {
+    if (!display_lost_) window_.SurfaceChanged();
+  }
   void SetTimer(int index, forms::Long interval_ms, bool running) override;
   void SetSecondTimer(int index, forms::Long interval_ms, bool running) override;
   std::optional<int> TrackPopupMenu(const std::vector<forms::PopupItem>& items) override;
@@ -61,6 +64,9 @@ class QtHost : public forms::NativeFileHost {
 
  private:
   void ApplyOpacity();
+  // Registered with atexit: Qt ends the program with exit() from inside the event loop when
+  // the X connection breaks.
+  static void UnloadAfterDisplayLoss();
 
   forms::Runtime* runtime_ = nullptr;
   ClockWindow window_;
@@ -70,6 +76,7 @@ class QtHost : public forms::NativeFileHost {
   int alpha_ = 255;
   std::optional<QFont> text_font_;
   std::optional<int> quit_code_;
+  bool display_lost_ = false;
 };
 
 }  // namespace qt_host

@@ -4,7 +4,7 @@
 # the exit; SIGTERM, SIGHUP and SIGINT save like a close while kill -9 writes nothing; a file
 # size limit makes the exit report its failure, not die half way through the save; an
 # installed copy run by a user who cannot write its folder keeps its settings in
-# ~/.config/vestrel (or $XDG_CONFIG_HOME/vestrel).
+# ~/.config/vestrel (or $XDG_CONFIG_HOME/vestrel); a logout that ends the X server first saves.
 #
 #   settings_e2e.sh <path to vestrel> [folder for the screenshots]
 set -euo pipefail
@@ -104,5 +104,13 @@ install -d -m 755 -o nobody "$work/xdg"
 start_in "$work/opt/vestrel" "${as_user[@]}" XDG_CONFIG_HOME="$work/xdg"
 move_to 60 40
 close_and_expect "$work/xdg/vestrel/Vestrel.ini" '"0","",900,600,""'
+
+step "a logout that ends the X server first still saves"
+printf '"0","",3000,1500,""\r\n' >"$ini"
+start_in "$work/app"
+move_to 400 300
+xsession_stop
+await_exit "" 5
+expect_file "$ini" '"0","",6000,4500,""'
 
 echo "PASS"
