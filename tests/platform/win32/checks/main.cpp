@@ -3,8 +3,8 @@
 // and exits with 1 if there was one.
 #include <cstdio>
 
-#include "platform/win32/checks/check.h"
 #include "platform/win32/gdi_objects.h"
+#include "tests/platform/win32/checks/check.h"
 
 int wmain() {
   checks::CheckTextConversion();

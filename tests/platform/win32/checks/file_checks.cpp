@@ -8,12 +8,12 @@
 
 #include "platform/file_replace.h"
 #include "platform/runtime_error.h"
-#include "platform/win32/checks/check.h"
 #include "platform/win32/native_files.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
 #include "resources/assets.h"
 #include "resources/resource_ids.h"
+#include "tests/platform/win32/checks/check.h"
 
 namespace checks {
 namespace {

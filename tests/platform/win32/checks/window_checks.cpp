@@ -10,10 +10,10 @@
 
 #include "platform/form.h"
 #include "platform/runtime.h"
-#include "platform/win32/checks/check.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/win32_host.h"
 #include "resources/resource_ids.h"
+#include "tests/platform/win32/checks/check.h"
 
 namespace checks {
 namespace {

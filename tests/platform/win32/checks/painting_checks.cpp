@@ -1,10 +1,10 @@
 // Text printed onto an image, and the window painted from the surface and the label.
 #include <algorithm>
 
-#include "platform/win32/checks/check.h"
 #include "platform/win32/gdi_objects.h"
 #include "platform/win32/text_renderer.h"
 #include "platform/win32/window_painter.h"
+#include "tests/platform/win32/checks/check.h"
 
 namespace checks {
 namespace {
