@@ -163,6 +163,15 @@ class PosixReplaceSteps : public forms::ReplaceSteps {
 
 }  // namespace
 
+std::string ProgramFolder() {
+  std::string path(PATH_MAX, '\0');
+  const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
+  if (length <= 0 || static_cast<std::size_t>(length) >= path.size()) return {};
+  path.resize(static_cast<std::size_t>(length));
+  path.erase(std::max<std::size_t>(path.rfind('/'), 1));
+  return path;
+}
+
 std::string NativePath(std::string_view program_path) {
   std::string path(program_path);
   std::replace(path.begin(), path.end(), '\\', '/');

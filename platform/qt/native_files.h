@@ -13,6 +13,10 @@ namespace qt_host {
 
 std::string NativePath(std::string_view program_path);
 
+// The folder of the running program, byte for byte as the file system names it (a folder name
+// that is not valid UTF-8 still names that folder), without a trailing separator.
+std::string ProgramFolder();
+
 // A regular file (or a link to one); directories, FIFOs, devices and missing paths are not.
 bool IsNormalFile(std::string_view program_path);
 // At most forms::kFileReadLimit bytes of a regular file. Opening never blocks; anything that

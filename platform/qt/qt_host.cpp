@@ -100,7 +100,9 @@ forms::ScreenMetrics QtHost::Screen() {
 }
 
 std::string QtHost::AppPath() {
-  return QCoreApplication::applicationDirPath().toStdString();
+  // Qt's own answer is a QString, which loses the bytes of a folder name that is not UTF-8.
+  std::string folder = ProgramFolder();
+  return folder.empty() ? QCoreApplication::applicationDirPath().toStdString() : folder;
 }
 
 int QtHost::SecondsSinceMidnight() {

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The Linux program's settings file end to end on a virtual X server: the position a window
-# manager move leaves is what the file holds after exit; a FIFO named Vestrel.ini does not hang
-# the exit; SIGTERM, SIGHUP and SIGINT save like a close while kill -9 writes nothing; a file
-# size limit makes the exit report its failure, not die half way through the save; an
-# installed copy run by a user who cannot write its folder keeps its settings in
-# ~/.config/vestrel (or $XDG_CONFIG_HOME/vestrel); a logout that ends the X server first saves.
+# manager move leaves is what the file holds after exit, also in a folder whose name is not
+# UTF-8; a FIFO named Vestrel.ini does not hang the exit; SIGTERM, SIGHUP and SIGINT save like
+# a close while kill -9 writes nothing; a file size limit makes the exit report its failure,
+# not die half way through the save; an installed copy run by a user who cannot write its
+# folder keeps its settings in ~/.config/vestrel (or $XDG_CONFIG_HOME/vestrel); a logout that
+# ends the X server first saves.
 #
 #   settings_e2e.sh <path to vestrel> [folder for the screenshots]
 set -euo pipefail
@@ -40,6 +41,16 @@ wait_until 5 at_position 200 100 || fail "not restored at 200,100"
 move_to 400 300
 close_and_expect "$ini" '"0","",6000,4500,""'
 [[ ! -e "$ini.tmp" ]] || fail "a temporary file was left"
+
+step "in a folder whose name is not UTF-8 the settings stay beside the program"
+latin1="$work/caf"$'\xe9'
+mkdir "$latin1"
+cp "$program" "$latin1/vestrel"
+printf '"0","",3000,1500,""\r\n' >"$latin1/Vestrel.ini"
+start_in "$latin1"
+wait_until 5 at_position 200 100 || fail "the settings beside the program were not read"
+move_to 400 300
+close_and_expect "$latin1/Vestrel.ini" '"0","",6000,4500,""'
 
 step "SIGTERM, SIGHUP and SIGINT save like a close"
 for signal in TERM HUP INT; do
