@@ -11,6 +11,10 @@ RowSpan Hull(RowSpan a, RowSpan b) {
   return {std::min(a.left, b.left), std::max(a.right, b.right)};
 }
 
+RowSpan Clip(RowSpan a, RowSpan within) {
+  return {std::max(a.left, within.left), std::min(a.right, within.right)};
+}
+
 // ORs pixels[x] into row[x] over the span.
 void OrRow(Pixel* row, const Pixel* pixels, RowSpan span) {
   for (int x = span.left; x < span.right; ++x) row[x] |= pixels[x];
@@ -154,12 +158,13 @@ RowSpan HandCompositor::SumCovered(int u) {
   return sums_.Finish();
 }
 
-RowSpan HandCompositor::WriteRow(Pixel* row, int u) {
-  const RowSpan base = base_.Span(u), top = top_->Span(u);
+RowSpan HandCompositor::WriteRow(Pixel* row, int u, RowSpan within) {
+  const RowSpan whole = base_.Span(u), base = Clip(whole, within), top = top_->Span(u);
+  const RowSpan drawn = whole.empty() ? top : top.empty() ? whole : Hull(whole, top);
   if (top.empty() || base.empty() || top.right <= base.left || base.right <= top.left) {
     if (!base.empty()) OrRow(row, base_.Row(u), base);
     if (!top.empty()) OrRow(row, top_->Row(u), top);
-    return base.empty() ? top : top.empty() ? base : Hull(base, top);
+    return drawn;
   }
   // Each alone where the other does not reach, and their sums where both do.
   const RowSpan both{std::max(base.left, top.left), std::min(base.right, top.right)};
@@ -175,7 +180,7 @@ RowSpan HandCompositor::WriteRow(Pixel* row, int u) {
     if (x >= covered.left && x < covered.right) sum += sums_.Sum(x);
     row[x] |= Average(sum, grid_.area());
   }
-  return Hull(base, top);
+  return drawn;
 }
 
 Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, int canvas_height,
@@ -201,7 +206,7 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
       backdrop->Restore(row, u, drawn.left, drawn.right);
       changed = drawn;
     }
-    drawn = write ? WriteRow(row, u) : RowSpan{};
+    drawn = write ? WriteRow(row, u, {0, target.width()}) : RowSpan{};
     if (!drawn.empty()) changed.Add(drawn.left, drawn.right);
     note(u, changed);
   };
@@ -239,7 +244,21 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
                          std::equal(base_layers_.begin(), base_layers_.end(), layers_.begin());
   if (!base_kept) BuildBase();
 
-  if (backdrop != nullptr && !fresh && previous_.size() == layers_.size()) {
+  if (backdrop != nullptr && base_kept && previous_.size() == layers_.size()) {
+    // Only the last layer changed: only the columns of its old and new pixels change.
+    const PixelRows& old = previous_.back()->Pixels(grid_, sums_, scratch_);
+    const int first = std::min(old.top(), top_->top());
+    const int end = std::max(old.bottom(), top_->bottom());
+    for (int u = std::max(first, grid_.out.top); u < std::min(end, grid_.out.bottom()); ++u) {
+      RowSpan change = old.Span(u);
+      if (const RowSpan top = top_->Span(u); !top.empty()) change.Add(top.left, top.right);
+      if (change.empty()) continue;
+      Pixel* row = target.row(u);
+      backdrop->Restore(row, u, change.left, change.right);
+      drawn_[static_cast<std::size_t>(u)] = WriteRow(row, u, change);
+      note(u, change);
+    }
+  } else if (backdrop != nullptr && !fresh && previous_.size() == layers_.size()) {
     // The target shows the last copy: only the rows of the layers that changed change.
     int first = grid_.out.bottom(), end = grid_.out.top;
     for (std::size_t i = 0; i < layers_.size(); ++i) {
