@@ -30,7 +30,8 @@ HandLayer::HandLayer(std::span<const Stroke> strokes, const ShrinkGrid& grid, Pe
   bottom_ = static_cast<int>(std::min<std::int64_t>(shapes[0].bottom(), grid.last_row));
   if (top_ > bottom_) return;
   count_ = static_cast<int>(shapes.size());
-  runs_.resize(static_cast<std::size_t>((bottom_ - top_ + 1) * count_));
+  // Every run is written below.
+  runs_.reset(new Run[static_cast<std::size_t>((bottom_ - top_ + 1) * count_)]);
   for (int k = 0; k < count_; ++k) {
     Run* run = &runs_[static_cast<std::size_t>(k)];
     shapes[static_cast<std::size_t>(k)].ForEachRow(
