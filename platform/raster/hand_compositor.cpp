@@ -161,7 +161,14 @@ RowSpan HandCompositor::SumCovered(int u) {
 RowSpan HandCompositor::WriteRow(Pixel* row, int u, RowSpan within) {
   const RowSpan whole = base_.Span(u), base = Clip(whole, within), top = top_->Span(u);
   const RowSpan drawn = whole.empty() ? top : top.empty() ? whole : Hull(whole, top);
-  if (top.empty() || base.empty() || top.right <= base.left || base.right <= top.left) {
+  // Where no base layer's columns meet the last layer's, the base's columns between its layers
+  // are empty and each pixel is one side's alone.
+  const auto meets = [&](const HandLayer* layer) {
+    const RowSpan own = layer->Pixels(grid_, sums_, scratch_).Span(u);
+    return own.left < top.right && top.left < own.right;
+  };
+  if (top.empty() || base.empty() || top.right <= base.left || base.right <= top.left ||
+      std::none_of(base_layers_.begin(), base_layers_.end(), meets)) {
     if (!base.empty()) OrRow(row, base_.Row(u), base);
     if (!top.empty()) OrRow(row, top_->Row(u), top);
     return drawn;
@@ -244,21 +251,7 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
                          std::equal(base_layers_.begin(), base_layers_.end(), layers_.begin());
   if (!base_kept) BuildBase();
 
-  if (backdrop != nullptr && base_kept && previous_.size() == layers_.size()) {
-    // Only the last layer changed: only the columns of its old and new pixels change.
-    const PixelRows& old = previous_.back()->Pixels(grid_, sums_, scratch_);
-    const int first = std::min(old.top(), top_->top());
-    const int end = std::max(old.bottom(), top_->bottom());
-    for (int u = std::max(first, grid_.out.top); u < std::min(end, grid_.out.bottom()); ++u) {
-      RowSpan change = old.Span(u);
-      if (const RowSpan top = top_->Span(u); !top.empty()) change.Add(top.left, top.right);
-      if (change.empty()) continue;
-      Pixel* row = target.row(u);
-      backdrop->Restore(row, u, change.left, change.right);
-      drawn_[static_cast<std::size_t>(u)] = WriteRow(row, u, change);
-      note(u, change);
-    }
-  } else if (backdrop != nullptr && !fresh && previous_.size() == layers_.size()) {
+  if (backdrop != nullptr && !fresh && previous_.size() == layers_.size()) {
     // The target shows the last copy: only the rows of the layers that changed change.
     int first = grid_.out.bottom(), end = grid_.out.top;
     for (std::size_t i = 0; i < layers_.size(); ++i) {
@@ -269,7 +262,20 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
           first = std::min(first, own.top()), end = std::max(end, own.bottom());
       }
     }
-    for (int u = first; u < end; ++u) rewrite(u, true);
+    // When only the last layer changed, only the columns of its old and new pixels change.
+    const PixelRows* old = base_kept ? &previous_.back()->Pixels(grid_, sums_, scratch_) : nullptr;
+    for (int u = first; u < end; ++u) {
+      if (old == nullptr) {
+        rewrite(u, true);
+        continue;
+      }
+      RowSpan change = old->Span(u);
+      if (const RowSpan top = top_->Span(u); !top.empty()) change.Add(top.left, top.right);
+      if (change.empty()) continue;
+      backdrop->Restore(target.row(u), u, change.left, change.right);
+      drawn_[static_cast<std::size_t>(u)] = WriteRow(target.row(u), u, change);
+      note(u, change);
+    }
   } else {
     for (int u = 0; u < target.height(); ++u) {
       rewrite(u, u >= grid_.out.top && u < grid_.out.bottom());

@@ -59,8 +59,7 @@ class RowSums {
   // [a, b], a run within the grid's columns (nothing when a > b).
   void Add(int a, int b, PackedSum weighted) {
     if (a > b) return;
-    // Whole columns from the run's first target column up to its last, less the units before
-    // the run in the first, plus the units before its end in the last.
+    // Whole columns up to the last, less the units before the run, plus those before its end.
     const Edge& from = edges_[a - grid_->first_column];
     const Edge& to = edges_[b + 1 - grid_->first_column];
     const PackedSum whole = weighted * grid_->ux;
@@ -85,7 +84,7 @@ class RowSums {
       sums_[x] = whole + parts_[x];
       steps_[x] = parts_[x] = 0;
     }
-    steps_[high_] = parts_[high_] = 0;  // what the runs ending at a column's left edge left
+    steps_[high_] = parts_[high_] = 0;
     const RowSpan taken{grid_->out.left + low_, grid_->out.left + high_};
     low_ = grid_->out.width + 1, high_ = -1;
     return taken;
@@ -93,8 +92,8 @@ class RowSums {
   PackedSum Sum(int x) const { return sums_[x - grid_->out.left]; }
 
  private:
-  // Where a canvas column's left edge lies: in target column `column` (of out, clamped to
-  // it), `units` from its left; `end` is the first column wholly right of the edge.
+  // A canvas column's left edge: `units` into target `column` (of out, clamped); `end` the
+  // first column wholly right of it.
   struct Edge {
     std::int32_t column, units, end;
   };
