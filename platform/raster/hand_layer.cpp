@@ -32,14 +32,39 @@ HandLayer::HandLayer(std::span<const Stroke> strokes, const ShrinkGrid& grid, Pe
   count_ = static_cast<int>(shapes.size());
   // Every run is written below.
   runs_.reset(new Run[static_cast<std::size_t>((bottom_ - top_ + 1) * count_)]);
-  for (int k = 0; k < count_; ++k) {
-    Run* run = &runs_[static_cast<std::size_t>(k)];
-    shapes[static_cast<std::size_t>(k)].ForEachRow(
-        top_, bottom_, [&](std::int64_t, std::int64_t left, std::int64_t right) {
-          run->left = static_cast<std::int16_t>(std::max<std::int64_t>(left, grid.first_column));
-          run->right = static_cast<std::int16_t>(std::min<std::int64_t>(right, grid.last_column));
-          run += count_;
-        });
+  // n(y) = x1 dy + (y - y1) dx as q dy + r, stepped by dx a row; the same for every stroke.
+  const StrokeShape& outer = shapes[0];
+  std::int64_t q = 0, r = 0, step_q = 0, step_r = 0;
+  if (outer.dy > 0) {
+    const std::int64_t n = outer.x1 * outer.dy + (top_ - outer.y1) * outer.dx;
+    q = FloorDiv(n, outer.dy), r = n - q * outer.dy;
+    step_q = FloorDiv(outer.dx, outer.dy), step_r = outer.dx - step_q * outer.dy;
+  }
+  // The rows where both ends of every stroke's run lie on its straight edges.
+  std::int64_t straight_top = outer.dy > 0 ? top_ : bottom_ + 1, straight_bottom = bottom_;
+  for (const StrokeShape& shape : shapes) {
+    straight_top = std::max({straight_top, shape.left_edge_top, shape.right_edge_top});
+    straight_bottom = std::min({straight_bottom, shape.left_edge_bottom, shape.right_edge_bottom});
+  }
+  const auto store = [&grid](Run* run, std::int64_t left, std::int64_t right) {
+    run->left = static_cast<std::int16_t>(std::max<std::int64_t>(left, grid.first_column));
+    run->right = static_cast<std::int16_t>(std::min<std::int64_t>(right, grid.last_column));
+  };
+  Run* run = runs_.get();
+  for (int y = top_; y <= bottom_; ++y) {
+    if (y >= straight_top && y <= straight_bottom) {
+      for (const StrokeShape& shape : shapes) {
+        store(run++, q - shape.edge_q + (r > shape.edge_r ? 1 : 0),
+              q + shape.edge_q + (r + shape.edge_r >= outer.dy ? 1 : 0));
+      }
+    } else {
+      for (const StrokeShape& shape : shapes) {
+        const auto [left, right] = shape.RunAt(y, q, r);
+        store(run++, left, right);
+      }
+    }
+    q += step_q, r += step_r;
+    if (r >= outer.dy && outer.dy > 0) q += 1, r -= outer.dy;
   }
 }
 
