@@ -11,10 +11,6 @@ RowSpan Hull(RowSpan a, RowSpan b) {
   return {std::min(a.left, b.left), std::max(a.right, b.right)};
 }
 
-RowSpan Clip(RowSpan a, RowSpan within) {
-  return {std::max(a.left, within.left), std::min(a.right, within.right)};
-}
-
 // ORs pixels[x] into row[x] over the span.
 void OrRow(Pixel* row, const Pixel* pixels, RowSpan span) {
   for (int x = span.left; x < span.right; ++x) row[x] |= pixels[x];
@@ -86,11 +82,18 @@ void HandCompositor::BuildBase() {
       continue;
     }
     std::fill(sums + hull.left, sums + hull.right, 0);
-    for (const PixelRows* own : reach_) {
-      const RowSpan span = own->Span(u);
-      for (int x = span.left; x < span.right; ++x) sums[x] += own->Sums(u)[x];
+    bool meet = false;  // if no two layers' columns meet, nothing is covered
+    for (std::size_t i = 0; i < reach_.size(); ++i) {
+      const RowSpan span = reach_[i]->Span(u);
+      for (int x = span.left; x < span.right; ++x) sums[x] += reach_[i]->Sums(u)[x];
+      for (std::size_t j = 0; j < i; ++j) {
+        meet =
+            meet || (reach_[j]->Span(u).left < span.right && span.left < reach_[j]->Span(u).right);
+      }
     }
-    grid_.ForEachRowIn(u, [&](int y, std::int64_t weight) { SubtractCovered(y, weight); });
+    if (meet) {
+      grid_.ForEachRowIn(u, [&](int y, std::int64_t weight) { SubtractCovered(y, weight); });
+    }
     const RowSpan covered = sums_.Finish();
     for (int x = std::max(covered.left, hull.left); x < std::min(covered.right, hull.right); ++x) {
       sums[x] += sums_.Sum(x);
@@ -159,7 +162,8 @@ RowSpan HandCompositor::SumCovered(int u) {
 }
 
 RowSpan HandCompositor::WriteRow(Pixel* row, int u, RowSpan within) {
-  const RowSpan whole = base_.Span(u), base = Clip(whole, within), top = top_->Span(u);
+  const RowSpan whole = base_.Span(u), top = top_->Span(u);
+  const RowSpan base{std::max(whole.left, within.left), std::min(whole.right, within.right)};
   const RowSpan drawn = whole.empty() ? top : top.empty() ? whole : Hull(whole, top);
   // Where no base layer's columns meet the last layer's, the base's columns between its layers
   // are empty and each pixel is one side's alone.

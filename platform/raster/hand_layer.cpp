@@ -46,22 +46,14 @@ HandLayer::HandLayer(std::span<const Stroke> strokes, const ShrinkGrid& grid, Pe
     straight_top = std::max({straight_top, shape.left_edge_top, shape.right_edge_top});
     straight_bottom = std::min({straight_bottom, shape.left_edge_bottom, shape.right_edge_bottom});
   }
-  const auto store = [&grid](Run* run, std::int64_t left, std::int64_t right) {
-    run->left = static_cast<std::int16_t>(std::max<std::int64_t>(left, grid.first_column));
-    run->right = static_cast<std::int16_t>(std::min<std::int64_t>(right, grid.last_column));
-  };
   Run* run = runs_.get();
   for (int y = top_; y <= bottom_; ++y) {
-    if (y >= straight_top && y <= straight_bottom) {
-      for (const StrokeShape& shape : shapes) {
-        store(run++, q - shape.edge_q + (r > shape.edge_r ? 1 : 0),
-              q + shape.edge_q + (r + shape.edge_r >= outer.dy ? 1 : 0));
-      }
-    } else {
-      for (const StrokeShape& shape : shapes) {
-        const auto [left, right] = shape.RunAt(y, q, r);
-        store(run++, left, right);
-      }
+    const bool straight = y >= straight_top && y <= straight_bottom;
+    for (const StrokeShape& shape : shapes) {
+      const auto [left, right] = straight ? shape.StraightRun(q, r) : shape.RunAt(y, q, r);
+      run->left = static_cast<std::int16_t>(std::max<std::int64_t>(left, grid.first_column));
+      run->right = static_cast<std::int16_t>(std::min<std::int64_t>(right, grid.last_column));
+      ++run;
     }
     q += step_q, r += step_r;
     if (r >= outer.dy && outer.dy > 0) q += 1, r -= outer.dy;

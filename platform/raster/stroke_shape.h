@@ -71,8 +71,12 @@ struct StrokeShape {
   std::pair<std::int64_t, std::int64_t> RunAt(std::int64_t y, std::int64_t q,
                                               std::int64_t r) const {
     if (y < top() || y > bottom()) return {0, -1};
-    return {LeftOnEdge(y) ? q - edge_q + (r > edge_r ? 1 : 0) : DiscLeft(y),
-            RightOnEdge(y) ? q + edge_q + (r + edge_r >= dy ? 1 : 0) : DiscRight(y)};
+    const auto [left, right] = StraightRun(q, r);
+    return {LeftOnEdge(y) ? left : DiscLeft(y), RightOnEdge(y) ? right : DiscRight(y)};
+  }
+  // The same on a row where both ends lie on the straight edges.
+  std::pair<std::int64_t, std::int64_t> StraightRun(std::int64_t q, std::int64_t r) const {
+    return {q - edge_q + (r > edge_r ? 1 : 0), q + edge_q + (r + edge_r >= dy ? 1 : 0)};
   }
 
  private:
