@@ -7,10 +7,6 @@ namespace raster {
 
 namespace {
 
-RowSpan Hull(RowSpan a, RowSpan b) {
-  return {std::min(a.left, b.left), std::max(a.right, b.right)};
-}
-
 // ORs pixels[x] into row[x] over the span.
 void OrRow(Pixel* row, const Pixel* pixels, RowSpan span) {
   for (int x = span.left; x < span.right; ++x) row[x] |= pixels[x];
@@ -68,11 +64,13 @@ void HandCompositor::BuildBase() {
   for (int u = first; u < end; ++u) {
     reach_.clear();
     RowSpan hull;
+    bool meet = false;  // whether a layer's columns meet the hull of those before it
     for (const HandLayer* layer : base_layers_) {
       const PixelRows& own = layer->Pixels(grid_, sums_, scratch_);
       const RowSpan span = own.Span(u);
       if (span.empty()) continue;
       reach_.push_back(&own);
+      meet = meet || (!hull.empty() && span.left < hull.right && hull.left < span.right);
       hull.Add(span.left, span.right);
     }
     const auto [sums, pixels] = base_.Append(hull);
@@ -82,14 +80,9 @@ void HandCompositor::BuildBase() {
       continue;
     }
     std::fill(sums + hull.left, sums + hull.right, 0);
-    bool meet = false;  // if no two layers' columns meet, nothing is covered
-    for (std::size_t i = 0; i < reach_.size(); ++i) {
-      const RowSpan span = reach_[i]->Span(u);
-      for (int x = span.left; x < span.right; ++x) sums[x] += reach_[i]->Sums(u)[x];
-      for (std::size_t j = 0; j < i; ++j) {
-        meet =
-            meet || (reach_[j]->Span(u).left < span.right && span.left < reach_[j]->Span(u).right);
-      }
+    for (const PixelRows* own : reach_) {
+      const RowSpan span = own->Span(u);
+      for (int x = span.left; x < span.right; ++x) sums[x] += own->Sums(u)[x];
     }
     if (meet) {
       grid_.ForEachRowIn(u, [&](int y, std::int64_t weight) { SubtractCovered(y, weight); });
@@ -164,7 +157,8 @@ RowSpan HandCompositor::SumCovered(int u) {
 RowSpan HandCompositor::WriteRow(Pixel* row, int u, RowSpan within) {
   const RowSpan whole = base_.Span(u), top = top_->Span(u);
   const RowSpan base{std::max(whole.left, within.left), std::min(whole.right, within.right)};
-  const RowSpan drawn = whole.empty() ? top : top.empty() ? whole : Hull(whole, top);
+  RowSpan drawn = whole;
+  if (!top.empty()) drawn.Add(top.left, top.right);
   // Where no base layer's columns meet the last layer's, the base's columns between its layers
   // are empty and each pixel is one side's alone.
   const auto meets = [&](const HandLayer* layer) {

@@ -45,14 +45,13 @@ class RowSums {
     edges_.clear();
     for (int x = grid.first_column; x <= grid.last_column + 1; ++x) {
       const std::int64_t at = std::clamp<std::int64_t>(grid.ColumnUnits(x), 0, width);
-      const auto column = static_cast<std::int32_t>(at / grid.ux);
-      const auto units = static_cast<std::int32_t>(at - column * grid.ux);
-      edges_.push_back({column, units, units > 0 ? column + 1 : column});
+      edges_.push_back(
+          {static_cast<std::int32_t>(at / grid.ux), static_cast<std::int32_t>(at % grid.ux)});
     }
     steps_.assign(static_cast<std::size_t>(grid.out.width) + 1, 0);
     parts_.assign(steps_.size(), 0);
     sums_.assign(steps_.size(), 0);
-    low_ = grid.out.width + 1, high_ = -1;
+    low_ = grid.out.width + 1, high_ = -1;  // no runs
   }
 
   // Adds `weighted` (a packed colour times the canvas row's weight) over canvas columns
@@ -68,34 +67,29 @@ class RowSums {
     parts_[from.column] -= weighted * from.units;
     parts_[to.column] += weighted * to.units;
     low_ = std::min(low_, from.column);
-    high_ = std::max(high_, to.end);
+    high_ = std::max(high_, to.units > 0 ? to.column + 1 : to.column);
   }
 
   // Works out the sums of the runs added since the last call: the target columns they reach,
   // whose sums Sum(x) gives until the next call.
   RowSpan Finish() {
-    if (low_ >= high_) {
-      low_ = grid_->out.width + 1, high_ = -1;
-      return {};
-    }
     PackedSum whole = 0;
     for (int x = low_; x < high_; ++x) {
       whole += steps_[x];
       sums_[x] = whole + parts_[x];
       steps_[x] = parts_[x] = 0;
     }
-    steps_[high_] = parts_[high_] = 0;
-    const RowSpan taken{grid_->out.left + low_, grid_->out.left + high_};
+    const RowSpan taken{grid_->out.left + low_, grid_->out.left + std::max(high_, low_)};
+    if (low_ < high_) steps_[high_] = parts_[high_] = 0;
     low_ = grid_->out.width + 1, high_ = -1;
     return taken;
   }
   PackedSum Sum(int x) const { return sums_[x - grid_->out.left]; }
 
  private:
-  // A canvas column's left edge: `units` into target `column` (of out, clamped); `end` the
-  // first column wholly right of it.
+  // A canvas column's left edge: `units` into target `column` (of out, clamped).
   struct Edge {
-    std::int32_t column, units, end;
+    std::int32_t column, units;
   };
   const ShrinkGrid* grid_ = nullptr;
   std::vector<Edge> edges_;       // per canvas column from first_column, and one more
