@@ -6,8 +6,8 @@
 // hand) keeps its own sums and pixels in a cache of recent layers. A target pixel that only
 // one of the two reaches takes that one's pixel; where both reach, its sums are the two added
 // up, less the base runs the last layer covers there. When the target still shows the last
-// copy and the base is the same, only the rows of the old and the new last layer are put back
-// and written again. See docs/renderer.md.
+// copy and the base is the same, only the columns of the old and the new last layer are put
+// back and written again. See docs/renderer.md.
 #pragma once
 
 #include <cstdint>
