@@ -159,14 +159,7 @@ RowSpan HandCompositor::WriteRow(Pixel* row, int u, RowSpan within) {
   const RowSpan base{std::max(whole.left, within.left), std::min(whole.right, within.right)};
   RowSpan drawn = whole;
   if (!top.empty()) drawn.Add(top.left, top.right);
-  // Where no base layer's columns meet the last layer's, the base's columns between its layers
-  // are empty and each pixel is one side's alone.
-  const auto meets = [&](const HandLayer* layer) {
-    const RowSpan own = layer->Pixels(grid_, sums_, scratch_).Span(u);
-    return own.left < top.right && top.left < own.right;
-  };
-  if (top.empty() || base.empty() || top.right <= base.left || base.right <= top.left ||
-      std::none_of(base_layers_.begin(), base_layers_.end(), meets)) {
+  if (top.empty() || base.empty() || top.right <= base.left || base.right <= top.left) {
     if (!base.empty()) OrRow(row, base_.Row(u), base);
     if (!top.empty()) OrRow(row, top_->Row(u), top);
     return drawn;

@@ -1,10 +1,10 @@
 // Summing canvas runs into one target row.
 //
 // The canvas rows under a target row are added up first, each weighted by the units it
-// overlaps the target row. A run covers some units of target columns: it adds its colour times
-// a column's width from its first target column on and takes it away from its last on, and
-// apart from that corrects the two end columns for the units they have outside the run. One
-// pass from left to right over the target columns then gives each its sum.
+// overlaps the target row: a run of colour c over canvas columns [a, b] adds c at a and takes
+// it away again at b + 1, so one pass from left to right gives each canvas column its weighted
+// colour. That pass then shares each canvas column out to the one or two target columns it
+// overlaps, by the units it has in each (ShrinkGrid::Share).
 //
 // The three channel sums of a pixel are packed into one integer, 21 bits a channel (red at
 // bit 42, green at 21, blue at 0), so adding a weighted colour is one multiply and one add.
@@ -41,62 +41,53 @@ class RowSums {
  public:
   void Reset(const ShrinkGrid& grid) {
     grid_ = &grid;
-    const std::int64_t width = grid.out.width * grid.ux;
-    edges_.clear();
-    for (int x = grid.first_column; x <= grid.last_column + 1; ++x) {
-      const std::int64_t at = std::clamp<std::int64_t>(grid.ColumnUnits(x), 0, width);
-      edges_.push_back(
-          {static_cast<std::int32_t>(at / grid.ux), static_cast<std::int32_t>(at % grid.ux)});
-    }
-    steps_.assign(static_cast<std::size_t>(grid.out.width) + 1, 0);
-    parts_.assign(steps_.size(), 0);
-    sums_.assign(steps_.size(), 0);
-    low_ = grid.out.width + 1, high_ = -1;  // no runs
+    steps_.assign(static_cast<std::size_t>(grid.last_column) + 2, 0);
+    shares_.clear();
+    for (int x = 0; x <= grid.last_column; ++x) shares_.push_back(grid.Share(x));
+    sums_.assign(static_cast<std::size_t>(grid.out.width) + 1, 0);
+    low_ = grid.last_column + 2, high_ = -1, taken_ = {};
   }
 
   // Adds `weighted` (a packed colour times the canvas row's weight) over canvas columns
   // [a, b], a run within the grid's columns (nothing when a > b).
   void Add(int a, int b, PackedSum weighted) {
     if (a > b) return;
-    // Whole columns up to the last, less the units before the run, plus those before its end.
-    const Edge& from = edges_[a - grid_->first_column];
-    const Edge& to = edges_[b + 1 - grid_->first_column];
-    const PackedSum whole = weighted * grid_->ux;
-    steps_[from.column] += whole;
-    steps_[to.column] -= whole;
-    parts_[from.column] -= weighted * from.units;
-    parts_[to.column] += weighted * to.units;
-    low_ = std::min(low_, from.column);
-    high_ = std::max(high_, to.units > 0 ? to.column + 1 : to.column);
+    steps_[a] += weighted;
+    steps_[b + 1] -= weighted;
+    low_ = std::min(low_, a);
+    high_ = std::max(high_, b + 1);
   }
 
   // Works out the sums of the runs added since the last call: the target columns they reach,
   // whose sums Sum(x) gives until the next call.
   RowSpan Finish() {
-    PackedSum whole = 0;
-    for (int x = low_; x < high_; ++x) {
-      whole += steps_[x];
-      sums_[x] = whole + parts_[x];
-      steps_[x] = parts_[x] = 0;
+    std::fill(sums_.begin() + taken_.left, sums_.begin() + taken_.right, 0);
+    if (low_ >= high_) {
+      low_ = static_cast<int>(steps_.size()), high_ = -1, taken_ = {};
+      return {};
     }
-    const RowSpan taken{grid_->out.left + low_, grid_->out.left + std::max(high_, low_)};
-    if (low_ < high_) steps_[high_] = parts_[high_] = 0;
-    low_ = grid_->out.width + 1, high_ = -1;
-    return taken;
+    PackedSum colour = 0;
+    for (int x = low_; x < high_; ++x) {
+      colour += steps_[x];
+      steps_[x] = 0;
+      const ShrinkGrid::Shares& share = shares_[x];
+      sums_[share.column] += colour * share.units;
+      sums_[share.column + 1] += colour * share.rest;
+    }
+    steps_[high_] = 0;
+    taken_ = {shares_[low_].column, std::min(shares_[high_ - 1].column + 2, grid_->out.width)};
+    low_ = static_cast<int>(steps_.size()), high_ = -1;
+    return {grid_->out.left + taken_.left, grid_->out.left + taken_.right};
   }
   PackedSum Sum(int x) const { return sums_[x - grid_->out.left]; }
 
  private:
-  // A canvas column's left edge: `units` into target `column` (of out, clamped).
-  struct Edge {
-    std::int32_t column, units;
-  };
   const ShrinkGrid* grid_ = nullptr;
-  std::vector<Edge> edges_;       // per canvas column from first_column, and one more
-  std::vector<PackedSum> steps_;  // per target column of out: whole columns' sums from there on
-  std::vector<PackedSum> parts_;  // per target column: its sum from partly covered columns
-  std::vector<PackedSum> sums_;   // per target column: the last sums worked out
-  int low_ = 0, high_ = -1;       // the target columns runs were added in
+  std::vector<PackedSum> steps_;            // per canvas column: what the runs add from there on
+  std::vector<ShrinkGrid::Shares> shares_;  // per canvas column
+  std::vector<PackedSum> sums_;             // per target column of out, and one more
+  int low_ = 0, high_ = -1;                 // the canvas columns steps were added at
+  RowSpan taken_;                           // the target columns of the last sums, from out's left
 };
 
 }  // namespace raster

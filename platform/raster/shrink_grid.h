@@ -42,8 +42,21 @@ struct ShrinkGrid {
     return kx <= ux && ky <= uy && area() <= ((std::int64_t{1} << 21) - 1) / 255;
   }
 
-  // Units from out's left edge to canvas column x's left edge.
-  std::int64_t ColumnUnits(int x) const { return (x - src.left) * kx - Ux(out.left); }
+  // How canvas column x (first_column .. last_column) shares out to the target columns of
+  // out: `units` in `column` (from out's left) and `rest` in the next one.
+  struct Shares {
+    std::int32_t column, units, rest;
+  };
+  Shares Share(int x) const {
+    const std::int64_t begin = (x - src.left) * kx - Ux(out.left), end = begin + kx;
+    const std::int64_t from = std::max<std::int64_t>(begin, 0);
+    const std::int64_t to = std::min<std::int64_t>(end, out.width * ux);
+    if (from >= to) return {0, 0, 0};
+    const std::int64_t column = from / ux, split = (column + 1) * ux;
+    return {static_cast<std::int32_t>(column),
+            static_cast<std::int32_t>(std::min(to, split) - from),
+            static_cast<std::int32_t>(std::max<std::int64_t>(to - split, 0))};
+  }
   // Calls f(y, weight) for the canvas rows that overlap target row u, weight in units.
   template <typename F>
   void ForEachRowIn(int u, F&& f) const {
