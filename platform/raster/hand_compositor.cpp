@@ -7,6 +7,12 @@ namespace raster {
 
 namespace {
 
+// The columns of both (an empty one adds nothing).
+RowSpan Hull(RowSpan a, RowSpan b) {
+  if (!b.empty()) a.Add(b.left, b.right);
+  return a;
+}
+
 // ORs pixels[x] into row[x] over the span.
 void OrRow(Pixel* row, const Pixel* pixels, RowSpan span) {
   for (int x = span.left; x < span.right; ++x) row[x] |= pixels[x];
@@ -157,8 +163,7 @@ RowSpan HandCompositor::SumCovered(int u) {
 RowSpan HandCompositor::WriteRow(Pixel* row, int u, RowSpan within) {
   const RowSpan whole = base_.Span(u), top = top_->Span(u);
   const RowSpan base{std::max(whole.left, within.left), std::min(whole.right, within.right)};
-  RowSpan drawn = whole;
-  if (!top.empty()) drawn.Add(top.left, top.right);
+  const RowSpan drawn = Hull(whole, top);
   if (top.empty() || base.empty() || top.right <= base.left || base.right <= top.left) {
     if (!base.empty()) OrRow(row, base_.Row(u), base);
     if (!top.empty()) OrRow(row, top_->Row(u), top);
@@ -261,10 +266,17 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
         continue;
       }
       RowSpan change = old->Span(u);
-      if (const RowSpan top = top_->Span(u); !top.empty()) change.Add(top.left, top.right);
+      const RowSpan top = top_->Span(u), base = base_.Span(u);
+      if (!top.empty()) change.Add(top.left, top.right);
       if (change.empty()) continue;
-      backdrop->Restore(target.row(u), u, change.left, change.right);
-      drawn_[static_cast<std::size_t>(u)] = WriteRow(target.row(u), u, change);
+      Pixel* row = target.row(u);
+      backdrop->Restore(row, u, change.left, change.right);
+      if (base.right <= change.left || change.right <= base.left || base.empty()) {
+        OrRow(row, top_->Row(u), top);  // the base does not reach the columns put back
+        drawn_[static_cast<std::size_t>(u)] = Hull(base, top);
+      } else {
+        drawn_[static_cast<std::size_t>(u)] = WriteRow(row, u, change);
+      }
       note(u, change);
     }
   } else {
