@@ -272,7 +272,7 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
       Pixel* row = target.row(u);
       backdrop->Restore(row, u, change.left, change.right);
       if (base.right <= change.left || change.right <= base.left || base.empty()) {
-        OrRow(row, top_->Row(u), top);  // the base does not reach the columns put back
+        if (!top.empty()) OrRow(row, top_->Row(u), top);  // the base does not reach them
         drawn_[static_cast<std::size_t>(u)] = Hull(base, top);
       } else {
         drawn_[static_cast<std::size_t>(u)] = WriteRow(row, u, change);
