@@ -32,14 +32,13 @@ HandLayer::HandLayer(std::span<const Stroke> strokes, const ShrinkGrid& grid, Pe
   count_ = static_cast<int>(shapes.size());
   // Every run is written below.
   runs_.reset(new Run[static_cast<std::size_t>((bottom_ - top_ + 1) * count_)]);
-  // n(y) = x1 dy + (y - y1) dx as q dy + r, stepped by dx a row; the same for every stroke.
+  // n(y) = x1 dy + (y - y1) dx as q dy + r, stepped by dx a row; the same for every stroke
+  // (and of no use on a level segment, dy = 0, whose runs come from the discs alone).
   const StrokeShape& outer = shapes[0];
-  std::int64_t q = 0, r = 0, step_q = 0, step_r = 0;
-  if (outer.dy > 0) {
-    const std::int64_t n = outer.x1 * outer.dy + (top_ - outer.y1) * outer.dx;
-    q = FloorDiv(n, outer.dy), r = n - q * outer.dy;
-    step_q = FloorDiv(outer.dx, outer.dy), step_r = outer.dx - step_q * outer.dy;
-  }
+  const std::int64_t dy = std::max<std::int64_t>(outer.dy, 1);
+  const std::int64_t n = outer.x1 * dy + (top_ - outer.y1) * outer.dx;
+  std::int64_t q = FloorDiv(n, dy), r = n - q * dy;
+  const std::int64_t step_q = FloorDiv(outer.dx, dy), step_r = outer.dx - step_q * dy;
   // The rows where both ends of every stroke's run lie on its straight edges.
   std::int64_t straight_top = outer.dy > 0 ? top_ : bottom_ + 1, straight_bottom = bottom_;
   for (const StrokeShape& shape : shapes) {
@@ -56,7 +55,7 @@ HandLayer::HandLayer(std::span<const Stroke> strokes, const ShrinkGrid& grid, Pe
       ++run;
     }
     q += step_q, r += step_r;
-    if (r >= outer.dy && outer.dy > 0) q += 1, r -= outer.dy;
+    if (r >= dy) q += 1, r -= dy;
   }
 }
 
