@@ -7,8 +7,10 @@ namespace raster {
 
 namespace {
 
+// The columns of both (an empty one adds nothing).
 RowSpan Hull(RowSpan a, RowSpan b) {
-  return {std::min(a.left, b.left), std::max(a.right, b.right)};
+  if (!b.empty()) a.Add(b.left, b.right);
+  return a;
 }
 
 // ORs pixels[x] into row[x] over the span.
@@ -68,11 +70,13 @@ void HandCompositor::BuildBase() {
   for (int u = first; u < end; ++u) {
     reach_.clear();
     RowSpan hull;
+    bool meet = false;  // whether a layer's columns meet the hull of those before it
     for (const HandLayer* layer : base_layers_) {
       const PixelRows& own = layer->Pixels(grid_, sums_, scratch_);
       const RowSpan span = own.Span(u);
       if (span.empty()) continue;
       reach_.push_back(&own);
+      meet = meet || (!hull.empty() && span.left < hull.right && hull.left < span.right);
       hull.Add(span.left, span.right);
     }
     const auto [sums, pixels] = base_.Append(hull);
@@ -86,7 +90,9 @@ void HandCompositor::BuildBase() {
       const RowSpan span = own->Span(u);
       for (int x = span.left; x < span.right; ++x) sums[x] += own->Sums(u)[x];
     }
-    grid_.ForEachRowIn(u, [&](int y, std::int64_t weight) { SubtractCovered(y, weight); });
+    if (meet) {
+      grid_.ForEachRowIn(u, [&](int y, std::int64_t weight) { SubtractCovered(y, weight); });
+    }
     const RowSpan covered = sums_.Finish();
     for (int x = std::max(covered.left, hull.left); x < std::min(covered.right, hull.right); ++x) {
       sums[x] += sums_.Sum(x);
@@ -154,12 +160,14 @@ RowSpan HandCompositor::SumCovered(int u) {
   return sums_.Finish();
 }
 
-RowSpan HandCompositor::WriteRow(Pixel* row, int u) {
-  const RowSpan base = base_.Span(u), top = top_->Span(u);
+RowSpan HandCompositor::WriteRow(Pixel* row, int u, RowSpan within) {
+  const RowSpan whole = base_.Span(u), top = top_->Span(u);
+  const RowSpan base{std::max(whole.left, within.left), std::min(whole.right, within.right)};
+  const RowSpan drawn = Hull(whole, top);
   if (top.empty() || base.empty() || top.right <= base.left || base.right <= top.left) {
     if (!base.empty()) OrRow(row, base_.Row(u), base);
     if (!top.empty()) OrRow(row, top_->Row(u), top);
-    return base.empty() ? top : top.empty() ? base : Hull(base, top);
+    return drawn;
   }
   // Each alone where the other does not reach, and their sums where both do.
   const RowSpan both{std::max(base.left, top.left), std::min(base.right, top.right)};
@@ -175,7 +183,7 @@ RowSpan HandCompositor::WriteRow(Pixel* row, int u) {
     if (x >= covered.left && x < covered.right) sum += sums_.Sum(x);
     row[x] |= Average(sum, grid_.area());
   }
-  return Hull(base, top);
+  return drawn;
 }
 
 Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, int canvas_height,
@@ -201,7 +209,7 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
       backdrop->Restore(row, u, drawn.left, drawn.right);
       changed = drawn;
     }
-    drawn = write ? WriteRow(row, u) : RowSpan{};
+    drawn = write ? WriteRow(row, u, {0, target.width()}) : RowSpan{};
     if (!drawn.empty()) changed.Add(drawn.left, drawn.right);
     note(u, changed);
   };
@@ -250,7 +258,27 @@ Rect HandCompositor::Copy(const std::vector<Stroke>& strokes, int canvas_width, 
           first = std::min(first, own.top()), end = std::max(end, own.bottom());
       }
     }
-    for (int u = first; u < end; ++u) rewrite(u, true);
+    // When only the last layer changed, only the columns of its old and new pixels change.
+    const PixelRows* old = base_kept ? &previous_.back()->Pixels(grid_, sums_, scratch_) : nullptr;
+    for (int u = first; u < end; ++u) {
+      if (old == nullptr) {
+        rewrite(u, true);
+        continue;
+      }
+      RowSpan change = old->Span(u);
+      const RowSpan top = top_->Span(u), base = base_.Span(u);
+      if (!top.empty()) change.Add(top.left, top.right);
+      if (change.empty()) continue;
+      Pixel* row = target.row(u);
+      backdrop->Restore(row, u, change.left, change.right);
+      if (base.right <= change.left || change.right <= base.left || base.empty()) {
+        if (!top.empty()) OrRow(row, top_->Row(u), top);  // the base does not reach them
+        drawn_[static_cast<std::size_t>(u)] = Hull(base, top);
+      } else {
+        drawn_[static_cast<std::size_t>(u)] = WriteRow(row, u, change);
+      }
+      note(u, change);
+    }
   } else {
     for (int u = 0; u < target.height(); ++u) {
       rewrite(u, u >= grid_.out.top && u < grid_.out.bottom());

@@ -6,8 +6,8 @@
 // hand) keeps its own sums and pixels in a cache of recent layers. A target pixel that only
 // one of the two reaches takes that one's pixel; where both reach, its sums are the two added
 // up, less the base runs the last layer covers there. When the target still shows the last
-// copy and the base is the same, only the rows of the old and the new last layer are put back
-// and written again. See docs/renderer.md.
+// copy and the base is the same, only the columns of the old and the new last layer are put
+// back and written again. See docs/renderer.md.
 #pragma once
 
 #include <cstdint>
@@ -37,8 +37,9 @@ class HandCompositor {
   void Reset(const ShrinkGrid& grid);
   // The layer for these strokes, from the cache or made; `hint` is tried first.
   const HandLayer* Find(std::span<const Stroke> strokes, const HandLayer* hint);
-  // ORs this copy's row u into `row`; the columns it wrote.
-  RowSpan WriteRow(Pixel* row, int u);
+  // ORs this copy's row u into `row`, only within columns `within` (which hold the last
+  // layer's); the columns the row shows drawn.
+  RowSpan WriteRow(Pixel* row, int u, RowSpan within);
   void BuildBase();
   // Subtracts from sums_ what `layer` shows on canvas row y over columns [from, to].
   void SubtractRuns(const HandLayer& layer, int y, int from, int to, std::int64_t weight);

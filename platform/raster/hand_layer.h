@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <utility>
 #include <vector>
@@ -62,8 +63,8 @@ class HandLayer {
   std::vector<Stroke> strokes_;   // as drawn: the layer's identity
   std::vector<PackedSum> steps_;  // per stroke, widest first: the colour it adds
   int top_ = 0, bottom_ = -1;
-  int count_ = 0;          // strokes
-  std::vector<Run> runs_;  // per row, per stroke
+  int count_ = 0;                // strokes
+  std::unique_ptr<Run[]> runs_;  // per row, per stroke
   mutable bool pixels_made_ = false;
   mutable PixelRows pixels_;
 };

@@ -1,6 +1,7 @@
 // A 32-bit pixel image, the one pixel store shared by every host.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -92,10 +93,9 @@ struct Backdrop {
     int middle = left;
     if (picture != nullptr && y < picture->height()) {
       middle = picture->width() < left ? left : picture->width() < right ? picture->width() : right;
-      const Pixel* from = picture->row(y);
-      for (int x = left; x < middle; ++x) row[x] = from[x];
+      std::copy(picture->row(y) + left, picture->row(y) + middle, row + left);
     }
-    for (int x = middle; x < right; ++x) row[x] = colour;
+    std::fill(row + middle, row + right, colour);
   }
 };
 

@@ -143,7 +143,7 @@ class PixelRows {
   // The columns of target row u, and its pixels indexed by column.
   RowSpan Span(int u) const {
     const auto i = static_cast<std::size_t>(u - top_);
-    return u >= top_ && i < spans_.size() ? spans_[i] : RowSpan{};
+    return i < spans_.size() ? spans_[i] : RowSpan{};  // u < top_ wraps round
   }
   const Pixel* Row(int u) const {
     const auto i = static_cast<std::size_t>(u - top_);

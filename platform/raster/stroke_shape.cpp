@@ -56,6 +56,8 @@ StrokeShape MakeStrokeShape(int x1, int y1, int x2, int y2, int pen_width, PenDi
   // Distance to the line is |cross| / length, so the straight part holds
   // 2 |cross| <= pen * length, i.e. |cross| <= floor(isqrt(pen^2 length^2) / 2).
   s.edge_bound = static_cast<std::int64_t>(Isqrt(pen2 * length2) / 2);
+  s.edge_q = s.edge_bound / s.dy;
+  s.edge_r = s.edge_bound % s.dy;
   // The straight edges are offset from the segment by pen / 2 along its normal, which moves
   // their end points up or down by pen |dx| / (2 length) rows: floor is `rise`, ceiling `sink`.
   const Wide edge2 = pen2 * static_cast<Wide>(Square(s.dx));

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "platform/raster/exact_math.h"
@@ -35,6 +36,7 @@ struct StrokeShape {
   const std::int32_t* disc;  // PenDiscCache::HalfWidths of the pen
   // On the straight part, |x * dy - (x1 * dy + (y - y1) * dx)| <= edge_bound (dy > 0).
   std::int64_t edge_bound;
+  std::int64_t edge_q, edge_r;  // edge_bound = edge_q dy + edge_r, 0 <= edge_r < dy
   // Rows on which the left / right end of the run lies on the straight edge.
   std::int64_t left_edge_top, left_edge_bottom;
   std::int64_t right_edge_top, right_edge_bottom;
@@ -62,49 +64,22 @@ struct StrokeShape {
     return right;
   }
 
-  // Calls f(y, left, right) with the covered columns [left, right] of each row y in
-  // [from, to]; left > right where the row is not touched. Along the straight edges a run's
-  // ends are quotients by dy that grow by dx a row, so they are stepped, not divided.
-  template <typename F>
-  void ForEachRow(std::int64_t from, std::int64_t to, F&& f) const {
-    const std::int64_t first = std::max(from, top()), last = std::min(to, bottom());
-    for (std::int64_t y = from; y <= to && y < first; ++y) f(y, std::int64_t{0}, std::int64_t{-1});
-    if (dy == 0) {  // level or a single point: the pen's disc swept along the row
-      for (std::int64_t y = first; y <= last; ++y) {
-        const std::int64_t h = disc[Abs(y - y1)];
-        f(y, x1 - h, x2 + h);
-      }
-    } else {
-      // n(y) = x1 dy + (y - y1) dx: the edges are at (n(y) -/+ edge_bound) / dy.
-      const std::int64_t n = x1 * dy + (first - y1) * dx;
-      Stepper left_edge(n - edge_bound, dx, dy), right_edge(n + edge_bound, dx, dy);
-      for (std::int64_t y = first; y <= last; ++y, left_edge.Next(), right_edge.Next()) {
-        f(y, LeftOnEdge(y) ? left_edge.Ceil() : DiscLeft(y),
-          RightOnEdge(y) ? right_edge.Floor() : DiscRight(y));
-      }
-    }
-    for (std::int64_t y = std::max(last + 1, from); y <= to; ++y) {
-      f(y, std::int64_t{0}, std::int64_t{-1});
-    }
+  // The covered columns [left, right] of row y (left > right where it is not touched), with
+  // n(y) = x1 dy + (y - y1) dx given as q dy + r, 0 <= r < dy (any q, r when dy = 0). Along the
+  // straight edges the run's ends are (n(y) -/+ edge_bound) / dy, so a caller stepping n(y)
+  // from row to row, once for all strokes along one segment, divides nothing.
+  std::pair<std::int64_t, std::int64_t> RunAt(std::int64_t y, std::int64_t q,
+                                              std::int64_t r) const {
+    if (y < top() || y > bottom()) return {0, -1};
+    const auto [left, right] = StraightRun(q, r);
+    return {LeftOnEdge(y) ? left : DiscLeft(y), RightOnEdge(y) ? right : DiscRight(y)};
+  }
+  // The same on a row where both ends lie on the straight edges.
+  std::pair<std::int64_t, std::int64_t> StraightRun(std::int64_t q, std::int64_t r) const {
+    return {q - edge_q + (r > edge_r ? 1 : 0), q + edge_q + (r + edge_r >= dy ? 1 : 0)};
   }
 
  private:
-  // a / b as quotient and remainder, for a that grows by `step` at each Next.
-  struct Stepper {
-    Stepper(std::int64_t a, std::int64_t step, std::int64_t b)
-        : q(FloorDiv(a, b)),
-          r(a - q * b),
-          step_q(FloorDiv(step, b)),
-          step_r(step - step_q * b),
-          b(b) {}
-    std::int64_t Floor() const { return q; }
-    std::int64_t Ceil() const { return r != 0 ? q + 1 : q; }
-    void Next() {
-      q += step_q, r += step_r;
-      if (r >= b) q += 1, r -= b;
-    }
-    std::int64_t q, r, step_q, step_r, b;
-  };
   static std::size_t Abs(std::int64_t v) { return static_cast<std::size_t>(v < 0 ? -v : v); }
 };
 
