@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QResizeEvent>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -158,13 +159,21 @@ void ClockWindow::Present(const QRegion& part) {
 
 bool ClockWindow::PutOnX11(const QRegion& part) {
   if (devicePixelRatio() != 1.0 || !Copyable(part) || !x11_frames_.Ready(*this)) return false;
+  // A frame changes a few thousand pixels; a whole window goes in bands, so that the buffer
+  // stays small.
+  constexpr int kPackedPixels = 8192;
   for (const QRect& rect : part) {
-    packed_.resize(static_cast<std::size_t>(rect.width()) *
-                   static_cast<std::size_t>(rect.height()));
-    QImage packed(reinterpret_cast<uchar*>(packed_.data()), rect.width(), rect.height(),
-                  static_cast<qsizetype>(rect.width()) * 4, QImage::Format_RGB32);
-    CopyRect(rect, packed, QPoint(0, 0));
-    x11_frames_.Put(packed, rect.topLeft());
+    const int band_rows = std::max(1, kPackedPixels / rect.width());
+    for (int top = rect.top(); top <= rect.bottom(); top += band_rows) {
+      const QRect band(rect.left(), top, rect.width(),
+                       std::min(band_rows, rect.bottom() + 1 - top));
+      packed_.resize(static_cast<std::size_t>(band.width()) *
+                     static_cast<std::size_t>(band.height()));
+      QImage packed(reinterpret_cast<uchar*>(packed_.data()), band.width(), band.height(),
+                    static_cast<qsizetype>(band.width()) * 4, QImage::Format_RGB32);
+      CopyRect(band, packed, QPoint(0, 0));
+      x11_frames_.Put(packed, band.topLeft());
+    }
   }
   x11_frames_.Flush();
   return true;
