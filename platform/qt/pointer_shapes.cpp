@@ -54,6 +54,9 @@ void ForEachIconImage(const std::function<bool(QSize, const std::function<QImage
                                                static_cast<qsizetype>(png.size()));
     QBuffer buffer(&bytes);
     QImageReader reader(&buffer, "PNG");
+    // Straight to Qt's own PNG reader: guessing would load every image format plugin (and the
+    // JPEG library) into the program to ask each whether it reads the file.
+    reader.setAutoDetectImageFormat(false);
     const QSize size = reader.size();  // from the header alone
     if (!size.isValid()) continue;
     any = true;
