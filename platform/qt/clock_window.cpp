@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QResizeEvent>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -143,18 +144,46 @@ void ClockWindow::exposeEvent(QExposeEvent* /*event*/) {
 }
 
 void ClockWindow::resizeEvent(QResizeEvent* event) {
-  store_.resize(event->size());
-  if (isExposed()) Present(QRect(QPoint(0, 0), event->size()));
+  // Through the backing store: its flush also answers a window manager that waits, during a
+  // resize, for the window to have drawn its new size.
+  if (isExposed()) PresentThroughStore(QRect(QPoint(0, 0), event->size()));
 }
 
 void ClockWindow::Present(const QRegion& part) {
   // Hidden or covered: the expose event paints the whole window when it shows.
   if (!isExposed()) return;
-  if (store_.size() != size()) store_.resize(size());
-  store_.beginPaint(part);
-  if (QPaintDevice* device = store_.paintDevice()) Compose(*device, part);
-  store_.endPaint();
-  store_.flush(part);
+  if (!PutOnX11(part)) PresentThroughStore(part);
+}
+
+bool ClockWindow::PutOnX11(const QRegion& part) {
+  if (devicePixelRatio() != 1.0 || !Copyable(part) || !x11_frames_.Ready(*this)) return false;
+  // A frame changes a few thousand pixels; a whole window goes in bands, so that the buffer
+  // stays small.
+  constexpr int kPackedPixels = 8192;
+  for (const QRect& rect : part) {
+    const int band_rows = std::max(1, kPackedPixels / rect.width());
+    for (int top = rect.top(); top <= rect.bottom(); top += band_rows) {
+      const QRect band(rect.left(), top, rect.width(),
+                       std::min(band_rows, rect.bottom() + 1 - top));
+      packed_.resize(static_cast<std::size_t>(band.width()) *
+                     static_cast<std::size_t>(band.height()));
+      QImage packed(reinterpret_cast<uchar*>(packed_.data()), band.width(), band.height(),
+                    static_cast<qsizetype>(band.width()) * 4, QImage::Format_RGB32);
+      CopyRect(band, packed, QPoint(0, 0));
+      x11_frames_.Put(packed, band.topLeft());
+    }
+  }
+  x11_frames_.Flush();
+  return true;
+}
+
+void ClockWindow::PresentThroughStore(const QRegion& part) {
+  if (!store_) store_.emplace(this);
+  if (store_->size() != size()) store_->resize(size());
+  store_->beginPaint(part);
+  if (QPaintDevice* device = store_->paintDevice()) Compose(*device, part);
+  store_->endPaint();
+  store_->flush(part);
 }
 
 QImage ClockWindow::Snapshot(std::optional<QRect> part, QColor ground) {
@@ -174,33 +203,37 @@ void ClockWindow::Compose(QPaintDevice& device, const QRegion& part) {
   Paint(painter, part);
 }
 
-bool ClockWindow::CopyFrame(QPaintDevice& device, const QRegion& part) const {
-  if (device.devType() != QInternal::Image || runtime_ == nullptr || runtime_->form() == nullptr) {
-    return false;
-  }
-  auto& target = static_cast<QImage&>(device);
-  // Qt's backing store for an opaque window is premultiplied ARGB (its alpha is ignored by the
-  // X server) or RGB32; the painter copies the surface's pixels into either as they are.
-  const QImage::Format format = target.format();
-  if ((format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) ||
-      target.devicePixelRatio() != 1.0) {
-    return false;
-  }
+bool ClockWindow::Copyable(const QRegion& part) const {
+  if (runtime_ == nullptr || runtime_->form() == nullptr) return false;
   const bool caption = !label_image_.isNull() && part.intersects(label_area_);
   if (caption && (label_image_.devicePixelRatio() != 1.0 ||
                   label_image_.format() != QImage::Format_ARGB32_Premultiplied)) {
     return false;
   }
   const raster::Image& image = runtime_->SurfaceImage();
-  const QRect bounds = part.boundingRect();
-  if (!QRect(0, 0, image.width(), image.height()).contains(bounds) ||
-      !target.rect().contains(bounds)) {
+  return QRect(0, 0, image.width(), image.height()).contains(part.boundingRect());
+}
+
+void ClockWindow::CopyRect(const QRect& rect, QImage& target, QPoint to) const {
+  CopyRows(runtime_->SurfaceImage(), rect, target, to);
+  if (!label_image_.isNull() && rect.intersects(label_area_)) {
+    const QPoint offset = to - rect.topLeft();
+    BlendOver(label_image_, label_ink_, label_area_.topLeft() + offset, rect.translated(offset),
+              target);
+  }
+}
+
+bool ClockWindow::CopyFrame(QPaintDevice& device, const QRegion& part) const {
+  if (device.devType() != QInternal::Image || !Copyable(part)) return false;
+  auto& target = static_cast<QImage&>(device);
+  // Qt's backing store for an opaque window is premultiplied ARGB (its alpha is ignored by the
+  // X server) or RGB32; the painter copies the surface's pixels into either as they are.
+  const QImage::Format format = target.format();
+  if ((format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) ||
+      target.devicePixelRatio() != 1.0 || !target.rect().contains(part.boundingRect())) {
     return false;
   }
-  for (const QRect& rect : part) {
-    CopyRows(image, rect, target);
-    if (caption) BlendOver(label_image_, label_ink_, label_area_.topLeft(), rect, target);
-  }
+  for (const QRect& rect : part) CopyRect(rect, target, rect.topLeft());
   return true;
 }
 

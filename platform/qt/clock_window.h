@@ -8,11 +8,13 @@
 #include <QRegion>
 #include <QWindow>
 #include <optional>
+#include <vector>
 
 #include "platform/host.h"
 #include "platform/qt/frame_copy.h"
 #include "platform/qt/label_watch.h"
 #include "platform/qt/pointer_shapes.h"
+#include "platform/qt/x11_frames.h"
 
 namespace forms {
 class Runtime;
@@ -69,15 +71,30 @@ class ClockWindow : public QWindow {
   // Composes the given part of the window (the runtime's pixels and the caption over them)
   // into `device`: copied as they are when possible, painted otherwise.
   void Compose(QPaintDevice& device, const QRegion& part);
+  // Whether `part` can be composed by copying: the runtime's pixels cover it one to one, and
+  // the caption, where it lies over the part, is drawn one to one too.
+  bool Copyable(const QRegion& part) const;
+  // Composes `rect` by copying, to `to` in `target` (32-bit, one to one).
+  void CopyRect(const QRect& rect, QImage& target, QPoint to) const;
   // The common frame: the runtime's pixels copied row by row into an image that shows them one
   // to one, with the caption elsewhere. False, with nothing done, when that does not apply.
   bool CopyFrame(QPaintDevice& device, const QRegion& part) const;
   void Paint(QPainter& painter, const QRegion& part);
-  // Paints the given part into the backing store and hands it to the window system at once.
+  // Hands the given part to the window system at once: straight from the program's pixels
+  // when it can, painted through the backing store otherwise.
   void Present(const QRegion& part);
+  // Sends the part to the X11 window itself. False, with nothing done, when that does not
+  // apply (another platform, a scaled screen, another visual).
+  bool PutOnX11(const QRegion& part);
+  // Paints the given part into the backing store and hands it to the window system.
+  void PresentThroughStore(const QRegion& part);
 
   forms::Runtime* runtime_ = nullptr;
-  QBackingStore store_{this};
+  // Made when first needed: frames that go straight to the X11 window need none of its image.
+  std::optional<QBackingStore> store_;
+  X11Frames x11_frames_;
+  // A rectangle's pixels packed row after row for the X server, reused frame after frame.
+  std::vector<QRgb> packed_;
   PointerShapes shapes_;
   forms::Cursor cursor_ = forms::Cursor::kDefault;
   // The runtime's surface pixels, wrapped without copying while they stay where they are.

@@ -53,12 +53,12 @@ std::vector<InkSpan> InkSpans(const QImage& caption) {
   return spans;
 }
 
-void CopyRows(const raster::Image& surface, const QRect& rect, QImage& target) {
+void CopyRows(const raster::Image& surface, const QRect& rect, QImage& target, QPoint to) {
   const std::size_t bytes = static_cast<std::size_t>(rect.width()) * sizeof(raster::Pixel);
   const qsizetype stride = target.bytesPerLine();
-  uchar* to = target.bits() + rect.top() * stride + static_cast<qsizetype>(rect.left()) * 4;
-  for (int y = rect.top(); y <= rect.bottom(); ++y, to += stride) {
-    std::memcpy(to, surface.row(y) + rect.left(), bytes);
+  uchar* row = target.bits() + to.y() * stride + static_cast<qsizetype>(to.x()) * 4;
+  for (int y = rect.top(); y <= rect.bottom(); ++y, row += stride) {
+    std::memcpy(row, surface.row(y) + rect.left(), bytes);
   }
 }
 

@@ -22,9 +22,9 @@ struct InkSpan {
 };
 std::vector<InkSpan> InkSpans(const QImage& caption);
 
-// Copies `rect` of the surface to the same place of `target` (32-bit, one to one) byte for
-// byte, as the painter copies an RGB32 image into the backing store.
-void CopyRows(const raster::Image& surface, const QRect& rect, QImage& target);
+// Copies `rect` of the surface to `to` in `target` (32-bit) byte for byte, as the painter
+// copies an RGB32 image into the backing store.
+void CopyRows(const raster::Image& surface, const QRect& rect, QImage& target, QPoint to);
 // Draws `caption` (premultiplied ARGB, one to one, with its InkSpans) with its corner at `at`
 // over `target` (premultiplied ARGB or RGB32), inside `rect` only: source over, as QPainter
 // does.

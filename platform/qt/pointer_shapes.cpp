@@ -1,7 +1,12 @@
 #include "platform/qt/pointer_shapes.h"
 
 #include <QBitmap>
+#include <QBuffer>
+#include <QIconEngine>
+#include <QImageReader>
+#include <QPainter>
 #include <QPixmap>
+#include <functional>
 #include <vector>
 
 #include "resources/assets.h"
@@ -31,6 +36,85 @@ QBitmap PackBitmap(int width, int height, const std::vector<bool>& bits) {
 std::optional<raster::IconFileImage> Decode(resources::Asset asset) {
   return raster::DecodeIconFile(resources::AssetBytes(asset));
 }
+
+// Calls `visit` with the size of each image of the program's icon that has alpha, in the
+// file's order, and a way to decode it, until `visit` returns true. Only when there is none,
+// the masked first image.
+void ForEachIconImage(const std::function<bool(QSize, const std::function<QImage()>&)>& visit) {
+  const std::span<const std::uint8_t> file = resources::AssetBytes(resources::Asset::kIcon);
+  const std::vector<raster::IconFileImage> icons = raster::DecodeIconFileImages(file);
+  bool any = false;
+  for (const raster::IconFileImage& icon : icons) {
+    if (icon.alpha.empty()) continue;
+    any = true;
+    if (visit(QSize(icon.width(), icon.height()), [&icon] { return ToArgbImage(icon); })) return;
+  }
+  for (const std::span<const std::uint8_t> png : raster::IconFilePngImages(file)) {
+    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(png.data()),
+                                               static_cast<qsizetype>(png.size()));
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer, "PNG");
+    // Straight to Qt's own PNG reader: guessing would load every image format plugin (and the
+    // JPEG library) into the program to ask each whether it reads the file.
+    reader.setAutoDetectImageFormat(false);
+    const QSize size = reader.size();  // from the header alone
+    if (!size.isValid()) continue;
+    any = true;
+    if (visit(size, [&reader] { return reader.read(); })) return;
+  }
+  if (!any && !icons.empty()) {
+    const raster::IconFileImage& first = icons.front();
+    visit(QSize(first.width(), first.height()), [&first] { return ToArgbImage(first); });
+  }
+}
+
+class EmbeddedIconEngine : public QIconEngine {
+ public:
+  explicit EmbeddedIconEngine(QList<QSize> sizes) : sizes_(std::move(sizes)) {}
+
+  QIconEngine* clone() const override { return new EmbeddedIconEngine(sizes_); }
+  QList<QSize> availableSizes(QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+    return sizes_;
+  }
+  QSize actualSize(const QSize& size, QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+    const QSize source = Source(size);
+    const bool larger = source.width() > size.width() || source.height() > size.height();
+    return larger ? source.scaled(size, Qt::KeepAspectRatio) : source;
+  }
+  // The smallest image that covers `size`, made smaller to fit it; never enlarged.
+  QPixmap pixmap(const QSize& size, QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+    const QSize source = Source(size);
+    QImage image;
+    ForEachIconImage([&](QSize each, const std::function<QImage()>& decode) {
+      if (each != source) return false;
+      image = decode();
+      return true;
+    });
+    if (image.width() > size.width() || image.height() > size.height()) {
+      image = image.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    return QPixmap::fromImage(std::move(image));
+  }
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+  }
+
+ private:
+  QSize Source(const QSize& size) const {
+    QSize best;
+    for (const QSize& each : sizes_) {
+      const bool covers = each.width() >= size.width() && each.height() >= size.height();
+      const bool best_covers = best.width() >= size.width() && best.height() >= size.height();
+      if (best.isEmpty() || (covers && (!best_covers || each.width() < best.width())) ||
+          (!covers && !best_covers && each.width() > best.width())) {
+        best = each;
+      }
+    }
+    return best;
+  }
+
+  QList<QSize> sizes_;
+};
 
 }  // namespace
 
@@ -75,19 +159,13 @@ PointerShapes LoadPointerShapes() {
   if (const auto target = Decode(resources::Asset::kTargetCursor))
     shapes.target = ToCursor(*target);
   // Every size with alpha, so the window manager and task switchers pick a sharp one
-  // (_NET_WM_ICON carries them all); the masked image only if there is nothing better.
-  const std::span<const std::uint8_t> icon_file = resources::AssetBytes(resources::Asset::kIcon);
-  const std::vector<raster::IconFileImage> icons = raster::DecodeIconFileImages(icon_file);
-  for (const raster::IconFileImage& icon : icons) {
-    if (!icon.alpha.empty()) shapes.window_icon.addPixmap(QPixmap::fromImage(ToArgbImage(icon)));
-  }
-  for (const std::span<const std::uint8_t> png : raster::IconFilePngImages(icon_file)) {
-    const QImage image = QImage::fromData(png.data(), static_cast<int>(png.size()), "PNG");
-    if (!image.isNull()) shapes.window_icon.addPixmap(QPixmap::fromImage(image));
-  }
-  if (shapes.window_icon.isNull() && !icons.empty()) {
-    shapes.window_icon = QIcon(QPixmap::fromImage(ToArgbImage(icons.front())));
-  }
+  // (_NET_WM_ICON carries them all).
+  QList<QSize> sizes;
+  ForEachIconImage([&sizes](QSize size, const std::function<QImage()>& /*decode*/) {
+    sizes.append(size);
+    return false;
+  });
+  if (!sizes.isEmpty()) shapes.window_icon = QIcon(new EmbeddedIconEngine(std::move(sizes)));
   return shapes;
 }
 

@@ -22,6 +22,8 @@ QCursor ToCursor(const raster::IconFileImage& image);
 struct PointerShapes {
   QCursor pointing_hand;
   QCursor target;
+  // Every size of the icon file, decoded whenever Qt asks for one and kept nowhere: Qt hands
+  // them to the window manager once, and the largest alone would stay in memory all along.
   QIcon window_icon;
 };
 

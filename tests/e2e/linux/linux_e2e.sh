@@ -74,6 +74,10 @@ read -r _ _ menu_w menu_h < <(geometry "$(menu_windows | head -n1)")
   fail "menu of ${menu_w} x ${menu_h} cannot hold nine items"
 shot menu
 close_menu
+# The part of the face the menu covered is drawn again: none of the menu's light pixels stay.
+light() { (($1 > 160 && $2 > 160 && $3 > 160)); }
+redrawn() { ! near_in light $(at 60 130) 60 30; }
+wait_until 2 redrawn || fail "the face is not drawn again where the menu was"
 
 step "最前面表示 switches always-on-top off and on; the shape and the transparency stay"
 choose Down Down Down Down Down Down Down  # the eighth entry

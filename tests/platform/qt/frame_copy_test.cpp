@@ -60,8 +60,12 @@ TEST(FrameCopy, MatchesThePainterForEveryAlphaAndTouchesOnlyItsRectangle) {
       constexpr QRgb kUntouched = 0xFF123456;
       QImage copied(48, 40, format);
       copied.fill(kUntouched);
-      CopyRows(surface, rect, copied);
+      CopyRows(surface, rect, copied, rect.topLeft());
       BlendOver(caption, InkSpans(caption), at, rect, copied);
+      // The same rectangle composed alone, at the corner of an image of its size.
+      QImage alone(rect.size(), format);
+      CopyRows(surface, rect, alone, QPoint(0, 0));
+      BlendOver(caption, InkSpans(caption), at - rect.topLeft(), alone.rect(), alone);
 
       const QImage wrapped(reinterpret_cast<const uchar*>(surface.pixels().data()), 48, 40, 48 * 4,
                            QImage::Format_RGB32);
@@ -78,6 +82,7 @@ TEST(FrameCopy, MatchesThePainterForEveryAlphaAndTouchesOnlyItsRectangle) {
         for (int x = 0; x < 48; ++x) differing += copied.pixel(x, y) != painted.pixel(x, y);
       }
       EXPECT_EQ(differing, 0) << "format " << format << " rect " << rect.x() << "," << rect.y();
+      EXPECT_EQ(alone, painted.copy(rect));
       EXPECT_EQ(copied.pixel(rect.left() - 1, rect.top()), kUntouched);
       EXPECT_EQ(copied.pixel(rect.left(), rect.bottom() + 1), kUntouched);
     }
