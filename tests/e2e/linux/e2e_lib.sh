@@ -76,7 +76,7 @@ expect_clock_window() {
   [[ $(window_value Width) == 170 && $(window_value Height) == 174 ]] ||
     fail "window is $(window_value Width) x $(window_value Height), not 170 x 174"
   [[ $(xprop -id "$win" _NET_FRAME_EXTENTS) == *"= 0, 0, 0, 0" ]] || fail "the window has a frame"
-  has_shape 170x174 || fail "the window has no elliptical shape"
+  wait_until 5 has_shape 170x174 || fail "the window has no elliptical shape"
   wait_until 5 on_top || fail "not always on top: $(window_state)"
   wait_until 5 has_opacity "$opacity_half" ||
     fail "not half transparent: $(xprop -id "$win" _NET_WM_WINDOW_OPACITY)"
