@@ -30,7 +30,6 @@ namespace raster_test {
 namespace {
 
 TEST(FrameAllocationTest, SteadyFramesAllocateNothing) {
-  const raster::Rect sources[2] = {{65, 53, 2000, 2000}, {-35, -54, 2000, 2000}};
   for (const bool large : {false, true}) {
     // Frames that change every hand, and seconds that change only the second hand.
     const std::vector<raster::StrokeCanvas::Stroke> frames[] = {
@@ -47,9 +46,8 @@ TEST(FrameAllocationTest, SteadyFramesAllocateNothing) {
     raster::StrokeCanvas canvas(kCanvasWidth, kCanvasHeight);
     const auto draw = [&](const std::vector<raster::StrokeCanvas::Stroke>& strokes) {
       surface.SetPicture(face);
-      canvas.Clear();
-      for (const auto& s : strokes) canvas.Line(s.x1, s.y1, s.x2, s.y2, s.pen_width, s.colour);
-      surface.PaintOr(canvas, {0, 0, 600, 600}, sources[large]);
+      Draw(canvas, strokes);
+      surface.PaintOr(canvas, kDest, large ? kLargeSource : kSmallSource);
       surface.TakeChanged();
     };
     for (const auto& strokes : frames) draw(strokes);  // sizes the buffers
