@@ -139,38 +139,11 @@ TEST(StrokeCanvas, EmptyCanvasOrRectanglesChangeNothing) {
   EXPECT_TRUE(target == before);
 }
 
-// Copies every frame from the same canvas and compares it with the reference.
-void ExpectFramesMatch(const std::vector<std::pair<std::vector<Stroke>, Mapping>>& frames) {
-  raster::StrokeCanvas canvas(kCanvasWidth, kCanvasHeight);
-  for (std::size_t i = 0; i < frames.size(); ++i) {
-    SCOPED_TRACE("frame " + std::to_string(i));
-    Draw(canvas, frames[i].first);
-    ExpectCopyMatches(canvas, ReferenceCanvas(kCanvasWidth, kCanvasHeight, frames[i].first),
-                      frames[i].second);
-  }
-}
+using Frames = std::vector<std::pair<std::vector<Stroke>, Mapping>>;
 
-TEST(StrokeCanvasFrames, ClockSecondsMatchTheReference) {
-  // Runs of seconds over minute and hour changes, hands apart and lying on each other. The
-  // longest: what the kept hands show on a row is kept for the rest of their minute, as the
-  // second hand sweeps over both of them, into the next minute and over the new minute hand.
-  struct Run {
-    int second_of_day, count;
-    bool large;
-  } const runs[] = {{36657, 5, true}, {43198, 4, true},  {10798, 4, false}, {23440, 3, false},
-                    {33344, 3, true}, {86399, 3, false}, {36580, 45, true}};
-  for (const Run& run : runs) {
-    SCOPED_TRACE("second " + std::to_string(run.second_of_day));
-    std::vector<std::pair<std::vector<Stroke>, Mapping>> frames;
-    for (int i = 0; i < run.count; ++i) {
-      frames.push_back({ClockStrokesAt((run.second_of_day + i) % 86400, run.large),
-                        run.large ? kLargeFace : kSmallFace});
-    }
-    ExpectFramesMatch(frames);
-  }
-}
-
-TEST(StrokeCanvasFrames, EveryKindOfChangeBetweenFrames) {
+// Sequences of frames, each copied from its own canvas: every kind of change between frames,
+// runs of clock seconds, and random strokes that change from frame to frame.
+TEST(StrokeCanvas, FramesMatchTheReference) {
   const Stroke a{100, 100, 300, 200, 9, 0x4080C0};
   const Stroke a_inner{300, 200, 100, 100, 5, 0xFFFFFF};  // a's segment the other way round
   const Stroke b{244, 234, 250, 50, 11, 0x00FF00};
@@ -180,10 +153,7 @@ TEST(StrokeCanvasFrames, EveryKindOfChangeBetweenFrames) {
   const Stroke d{50, 400, 450, 60, 15, 0x123456};  // crosses all the others
   const Mapping& m = kLargeFace;
   const Mapping narrow_target{kDest, kLargeSource, 120};
-  const struct Case {
-    std::string name;
-    std::vector<std::pair<std::vector<Stroke>, Mapping>> frames;
-  } cases[] = {
+  std::vector<std::pair<std::string, Frames>> cases = {
       {"last chain moves", {{{a, b, c}, m}, {{a, b, c_moved}, m}, {{a, b, c}, m}}},
       {"an earlier chain moves", {{{a, b, c}, m}, {{a, d, c}, m}, {{a, d, c_moved}, m}}},
       {"the last chain gains a stroke", {{{a, b}, m}, {{a, b, b_inner}, m}, {{a, b}, m}}},
@@ -197,31 +167,30 @@ TEST(StrokeCanvasFrames, EveryKindOfChangeBetweenFrames) {
       {"nothing drawn in between", {{{a, b, c}, m}, {{}, m}, {{a, b, c_moved}, m}}},
       {"one chain only", {{{c}, m}, {{c_moved}, m}, {{c}, kSmallFace}}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    ExpectFramesMatch(c.frames);
+  // Runs of clock seconds over minute and hour changes, hands apart and lying on each other.
+  // The longest: what the kept hands show on a row is kept for the rest of their minute, as the
+  // second hand sweeps over both of them, into the next minute and over the new minute hand.
+  const int runs[][3] = {{36657, 5, 1}, {43198, 4, 1}, {10798, 4, 0}, {23440, 3, 0},
+                         {33344, 3, 1}, {86399, 3, 0}, {36580, 45, 1}};
+  for (const auto& [first, count, large] : runs) {
+    cases.push_back({"second " + std::to_string(first), {}});
+    for (int s = first; s < first + count; ++s)
+      cases.back().second.push_back({ClockStrokesAt(s % 86400, large), large ? m : kSmallFace});
   }
-}
-
-// Random strokes of which mostly the last chain changes from frame to frame (a new end point,
-// or a narrower stroke along it), sometimes an earlier stroke, sometimes the rectangles.
-TEST(StrokeCanvasFrames, RandomChangesMatchTheReference) {
+  // Random strokes of which mostly the last chain changes (a new end point, or a narrower
+  // stroke along it), sometimes an earlier stroke, sometimes the rectangles.
   std::mt19937 rng(23);
   const auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); };
   const auto colour = [&] { return static_cast<Pixel>(pick(0, 0xFFFFFF)); };
   const auto random_stroke = [&] {
-    return Stroke{pick(-40, kCanvasWidth + 40),
-                  pick(-40, kCanvasHeight + 40),
-                  pick(-40, kCanvasWidth + 40),
-                  pick(-40, kCanvasHeight + 40),
-                  pick(1, 25),
-                  colour()};
+    const int x1 = pick(-40, kCanvasWidth + 40), y1 = pick(-40, kCanvasHeight + 40);
+    const int x2 = pick(-40, kCanvasWidth + 40), y2 = pick(-40, kCanvasHeight + 40);
+    return Stroke{x1, y1, x2, y2, pick(1, 25), colour()};
   };
   for (int sequence = 0; sequence < 6; ++sequence) {
-    SCOPED_TRACE("sequence " + std::to_string(sequence));
+    cases.push_back({"random " + std::to_string(sequence), {}});
     std::vector<Stroke> strokes;
     for (int k = pick(2, 6); k > 0; --k) strokes.push_back(random_stroke());
-    std::vector<std::pair<std::vector<Stroke>, Mapping>> frames;
     for (int i = 0; i < 5; ++i) {
       const int change = pick(0, 9);
       Stroke& last = strokes.back();
@@ -233,9 +202,18 @@ TEST(StrokeCanvasFrames, RandomChangesMatchTheReference) {
         strokes[static_cast<std::size_t>(pick(0, static_cast<int>(strokes.size()) - 1))] =
             random_stroke();
       }
-      frames.push_back({strokes, change == 9 ? kTwoFifths : kLargeFace});
+      cases.back().second.push_back({strokes, change == 9 ? kTwoFifths : m});
     }
-    ExpectFramesMatch(frames);
+  }
+  for (const auto& [name, frames] : cases) {
+    SCOPED_TRACE(name);
+    raster::StrokeCanvas canvas(kCanvasWidth, kCanvasHeight);
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+      SCOPED_TRACE("frame " + std::to_string(i));
+      Draw(canvas, frames[i].first);
+      ExpectCopyMatches(canvas, ReferenceCanvas(kCanvasWidth, kCanvasHeight, frames[i].first),
+                        frames[i].second);
+    }
   }
 }
 
