@@ -33,7 +33,7 @@ TEST(FrameAllocationTest, SteadyFramesAllocateNothing) {
   for (const bool large : {false, true}) {
     // Frames that change every hand, and seconds that change only the second hand.
     std::vector<std::vector<raster::StrokeCanvas::Stroke>> frames;
-    for (const int s : {0, 10800, 86399, 43200, 36630, 36631, 36632})
+    for (const int s : {0, 10800, 86399, 23440, 36630, 36631, 36632})
       frames.push_back(ClockStrokesAt(s, large));
     raster::Surface surface(174, 176, 0);
     const auto face = std::make_shared<const raster::Image>(170, 173, 0x203040);

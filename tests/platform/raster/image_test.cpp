@@ -36,7 +36,6 @@ TEST(ImageTest, FillIsClipped) {
 TEST(ImageTest, ColourRefSwapsRedAndBlue) {
   static_assert(FromColourRef(0x00336699u) == 0x00996633u);
   static_assert(ToColourRef(FromColourRef(0x00123456u)) == 0x00123456u);
-  EXPECT_EQ(Image(-1, 5).bounds(), (Rect{0, 0, 0, 5}));
 }
 
 }  // namespace
