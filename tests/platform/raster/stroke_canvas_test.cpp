@@ -1,5 +1,5 @@
 // The canvas against the reference renderer: its pixels, and its shrinking copies of any strokes
-// through any rectangles. Each test copies from one canvas in turn, so every copy must still be
+// through any rectangles. Copies follow each other on one canvas, so every copy must still be
 // exact whatever changed since the last (the copy keeps the sums of strokes that did not change).
 #include "platform/raster/stroke_canvas.h"
 
@@ -131,7 +131,7 @@ TEST(StrokeCanvas, PixelsAndCopiesMatchTheReference) {
 
 using Frames = std::vector<std::pair<std::vector<Stroke>, Mapping>>;
 
-// Sequences of frames, each copied from its own canvas: every kind of change between frames,
+// Sequences of frames, each sequence on a canvas of its own: every kind of change between frames,
 // runs of clock seconds, and random strokes that change from frame to frame.
 TEST(StrokeCanvas, FramesMatchTheReference) {
   const Stroke a{100, 100, 300, 200, 9, 0x4080C0};
