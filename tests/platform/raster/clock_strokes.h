@@ -1,13 +1,21 @@
-// The strokes of a clock frame: three hands from the pivot, each four ever narrower, brighter
-// strokes, drawn hour, minute, second.
+// What the raster tests share: the strokes of a clock frame (three hands from the pivot, each
+// four ever narrower, brighter strokes, drawn hour, minute, second), the clock's copy
+// rectangles, and targets and faces that already show something, so an OR is visible.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "platform/raster/stroke_canvas.h"
 
 namespace raster_test {
+
+// The clock's copy from the canvas onto a 174 x 176 face, large and small.
+inline constexpr raster::Rect kDest{0, 0, 600, 600};
+inline constexpr raster::Rect kLargeSource{-35, -54, 2000, 2000}, kSmallSource{65, 53, 2000, 2000};
 
 struct Point {
   int x, y;
@@ -54,6 +62,42 @@ inline void Draw(raster::StrokeCanvas& canvas,
                  const std::vector<raster::StrokeCanvas::Stroke>& strokes) {
   canvas.Clear();
   for (const auto& s : strokes) canvas.Line(s.x1, s.y1, s.x2, s.y2, s.pen_width, s.colour);
+}
+
+inline raster::Image PatternTarget(int width, int height) {
+  raster::Image target(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      target.set(x, y,
+                 (x * 7 + y * 13) % 5 == 0 ? 0x102040u * static_cast<raster::Pixel>(x % 3) : 0);
+    }
+  }
+  return target;
+}
+
+inline std::shared_ptr<const raster::Image> Face(int width, int height) {
+  auto face = std::make_shared<raster::Image>(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x)
+      face->set(x, y, static_cast<raster::Pixel>((x * 37 + y * 11) & 0x3F3F3F));
+  }
+  return face;
+}
+
+// Whether `changed` lies in the target and holds every pixel that differs between the two.
+inline testing::AssertionResult HoldsChanges(const raster::Rect& changed,
+                                             const raster::Image& before,
+                                             const raster::Image& after) {
+  if (!(raster::Intersect(changed, after.bounds()) == changed))
+    return testing::AssertionFailure() << "reports pixels outside the target";
+  for (int y = 0; y < after.height(); ++y) {
+    for (int x = 0; x < after.width(); ++x) {
+      if (after.at(x, y) != before.at(x, y) &&
+          raster::Intersect(changed, {x, y, 1, 1}) != raster::Rect{x, y, 1, 1})
+        return testing::AssertionFailure() << "misses changed pixel " << x << "," << y;
+    }
+  }
+  return testing::AssertionSuccess();
 }
 
 }  // namespace raster_test

@@ -30,26 +30,18 @@ namespace raster_test {
 namespace {
 
 TEST(FrameAllocationTest, SteadyFramesAllocateNothing) {
-  const raster::Rect sources[2] = {{65, 53, 2000, 2000}, {-35, -54, 2000, 2000}};
   for (const bool large : {false, true}) {
     // Frames that change every hand, and seconds that change only the second hand.
-    const std::vector<raster::StrokeCanvas::Stroke> frames[] = {
-        ClockStrokes({121, 147}, {417, 134}, {244, 464}, large),
-        ClockStrokes({244, 84}, {244, 34}, {244, 4}, large),
-        ClockStrokes({394, 234}, {244, 34}, {244, 4}, large),
-        ClockStrokes({243, 84}, {223, 35}, {219, 5}, large),
-        ClockStrokesAt(36630, large),
-        ClockStrokesAt(36631, large),
-        ClockStrokesAt(36632, large),
-    };
+    std::vector<std::vector<raster::StrokeCanvas::Stroke>> frames;
+    for (const int s : {0, 10800, 86399, 23440, 36630, 36631, 36632})
+      frames.push_back(ClockStrokesAt(s, large));
     raster::Surface surface(174, 176, 0);
     const auto face = std::make_shared<const raster::Image>(170, 173, 0x203040);
     raster::StrokeCanvas canvas(kCanvasWidth, kCanvasHeight);
     const auto draw = [&](const std::vector<raster::StrokeCanvas::Stroke>& strokes) {
       surface.SetPicture(face);
-      canvas.Clear();
-      for (const auto& s : strokes) canvas.Line(s.x1, s.y1, s.x2, s.y2, s.pen_width, s.colour);
-      surface.PaintOr(canvas, {0, 0, 600, 600}, sources[large]);
+      Draw(canvas, strokes);
+      surface.PaintOr(canvas, kDest, large ? kLargeSource : kSmallSource);
       surface.TakeChanged();
     };
     for (const auto& strokes : frames) draw(strokes);  // sizes the buffers

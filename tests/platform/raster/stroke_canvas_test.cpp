@@ -1,3 +1,6 @@
+// The canvas against the reference renderer: its pixels, and its shrinking copies of any strokes
+// through any rectangles. Copies follow each other on one canvas, so every copy must still be
+// exact whatever changed since the last (the copy keeps the sums of strokes that did not change).
 #include "platform/raster/stroke_canvas.h"
 
 #include <gtest/gtest.h>
@@ -17,10 +20,7 @@ using raster::Image;
 using raster::Pixel;
 using raster::Rect;
 
-struct StrokeSet {
-  std::string name;
-  std::vector<Stroke> strokes;
-};
+using StrokeSet = std::pair<std::string, std::vector<Stroke>>;
 
 Point Polar(double turns, double length) {
   const double angle = 2 * M_PI * turns;
@@ -28,10 +28,12 @@ Point Polar(double turns, double length) {
           static_cast<int>(kPivot.y - length * std::cos(angle))};
 }
 
-// Hands in every direction, including the three frames whose end points are known, hands that
-// all overlap, and hands long enough to leave the canvas.
-std::vector<StrokeSet> ClockSets() {
+// Clock hands in every direction, lying on each other, leaving the canvas or of zero length,
+// then arbitrary strokes: any colour and width, segments repeated with other pens either way
+// round, single points, level, upright and short lines, strokes crossing the edges.
+std::vector<StrokeSet> StrokeSets() {
   std::vector<StrokeSet> sets = {
+      {"nothing drawn", {}},
       {"10:10:30", ClockStrokes({121, 147}, {417, 134}, {244, 464}, true)},
       {"03:00:00", ClockStrokes({394, 234}, {244, 34}, {244, 4}, true)},
       {"23:59:59", ClockStrokes({243, 84}, {223, 35}, {219, 5}, true)},
@@ -40,162 +42,169 @@ std::vector<StrokeSet> ClockSets() {
       {"09:45:45 level", ClockStrokes({94, 234}, {44, 234}, {14, 234}, true)},
       {"off canvas", ClockStrokes({-300, 500}, {700, -90}, {244, 900}, true)},
       {"zero length hands", ClockStrokes(kPivot, kPivot, kPivot, true)},
+      {"stacked", ClockStrokes(Polar(0.3, 150), Polar(0.3, 200), Polar(0.3, 230), true)},
   };
   std::mt19937 rng(7);
-  std::uniform_real_distribution<double> turn(0.0, 1.0);
+  const auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); };
   for (int i = 0; i < 24; ++i) {
-    const double h = turn(rng), m = turn(rng), s = turn(rng);
     const bool large = i % 2 == 0;
+    const double h = pick(0, 999) / 1000.0, m = pick(0, 999) / 1000.0, s = pick(0, 999) / 1000.0;
     sets.push_back({"hands " + std::to_string(i),
                     ClockStrokes(Polar(h, large ? 150 : 95), Polar(m, large ? 200 : 125),
                                  Polar(s, large ? 230 : 145), large)});
   }
-  // Minute hand right over the hour hand, and the second hand along both.
-  sets.push_back(
-      {"stacked", ClockStrokes(Polar(0.3, 150), Polar(0.3, 200), Polar(0.3, 230), true)});
-  return sets;
-}
-
-// Arbitrary strokes: any colour, width and direction, strokes repeating a segment with
-// wider or narrower pens, single points, level and upright lines, strokes crossing the edges.
-std::vector<StrokeSet> FreeSets() {
-  std::vector<StrokeSet> sets;
-  std::mt19937 rng(11);
-  const auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); };
   for (int i = 0; i < 24; ++i) {
     StrokeSet set{"free " + std::to_string(i), {}};
-    const int count = pick(1, 12);
-    for (int k = 0; k < count; ++k) {
+    auto& strokes = set.second;
+    for (int k = pick(1, 12); k > 0; --k) {
       const Pixel colour = static_cast<Pixel>(pick(0, 0xFFFFFF));
       const int pen = pick(1, 31);
-      if (k > 0 && pick(0, 2) == 0) {  // same segment again
-        Stroke s = set.strokes.back();
+      if (!strokes.empty() && pick(0, 2) == 0) {  // the same segment again
+        Stroke s = strokes.back();
         if (pick(0, 1)) std::swap(s.x1, s.x2), std::swap(s.y1, s.y2);
-        set.strokes.push_back({s.x1, s.y1, s.x2, s.y2, pen, colour});
+        strokes.push_back({s.x1, s.y1, s.x2, s.y2, pen, colour});
         continue;
       }
       const int x1 = pick(-60, kCanvasWidth + 60), y1 = pick(-60, kCanvasHeight + 60);
       int x2 = pick(-60, kCanvasWidth + 60), y2 = pick(-60, kCanvasHeight + 60);
-      switch (pick(0, 5)) {
-        case 0:
-          x2 = x1, y2 = y1;
-          break;
-        case 1:
-          y2 = y1;
-          break;
-        case 2:
-          x2 = x1;
-          break;
-        case 3:
-          x2 = x1 + pick(-3, 3), y2 = y1 + pick(-3, 3);
-          break;
-        default:
-          break;
-      }
-      set.strokes.push_back({x1, y1, x2, y2, pen, colour});
+      const int shape = pick(0, 5);  // 0 point, 1 level, 2 upright, 3 short, else any
+      if (shape == 0 || shape == 2) x2 = x1;
+      if (shape == 0 || shape == 1) y2 = y1;
+      if (shape == 3) x2 = x1 + pick(-3, 3), y2 = y1 + pick(-3, 3);
+      strokes.push_back({x1, y1, x2, y2, pen, colour});
     }
     sets.push_back(set);
   }
   return sets;
 }
 
-std::vector<StrokeSet> AllSets() {
-  std::vector<StrokeSet> sets = ClockSets();
-  for (StrokeSet& s : FreeSets()) sets.push_back(std::move(s));
-  return sets;
-}
-
-// The canvas pixels themselves, copied one to one onto a black target.
-Image CanvasPixels(const raster::StrokeCanvas& canvas) {
-  Image pixels(canvas.width(), canvas.height());
-  canvas.StretchOrInto(pixels, pixels.bounds(), pixels.bounds());
-  return pixels;
-}
-
-TEST(StrokeCanvasPixels, FollowTheDistanceRule) {
-  raster::StrokeCanvas canvas(kCanvasWidth, kCanvasHeight);
-  for (const StrokeSet& set : AllSets()) {
-    SCOPED_TRACE(set.name);
-    Draw(canvas, set.strokes);
-    EXPECT_TRUE(CanvasPixels(canvas) == ReferenceCanvas(kCanvasWidth, kCanvasHeight, set.strokes));
-  }
-}
-
-TEST(StrokeCanvasPixels, ClearShowsTheBlackGround) {
-  raster::StrokeCanvas canvas(kCanvasWidth, kCanvasHeight);
-  Draw(canvas, ClockSets().front().strokes);
-  canvas.Clear();
-  EXPECT_TRUE(canvas.strokes().empty());
-  EXPECT_TRUE(CanvasPixels(canvas) == Image(kCanvasWidth, kCanvasHeight));
-}
-
 struct Mapping {
-  std::string name;
   Rect dst, src;
-  int target_width, target_height;
+  int target_width = 174, target_height = 176;
+  bool changes_nothing = false;  // empty, or outside the target
 };
+const Mapping kLargeFace{kDest, kLargeSource}, kSmallFace{kDest, kSmallSource};
+const Mapping kTwoFifths{{3, -4, 200, 188}, {-10, 5, 500, 470}};  // the target clips the top
 
-// The clock's two copies, and other ratios, offsets and clippings.
-const Mapping kMappings[] = {
-    {"large face", {0, 0, 600, 600}, {-35, -54, 2000, 2000}, 174, 176},
-    {"small face", {0, 0, 600, 600}, {65, 53, 2000, 2000}, 174, 176},
-    {"two fifths, target clips top", {3, -4, 200, 188}, {-10, 5, 500, 470}, 174, 176},
-    {"unscaled", {10, 12, 150, 150}, {100, 90, 150, 150}, 174, 176},
-    {"half by quarter", {-20, 0, 200, 200}, {0, -30, 400, 800}, 174, 176},
-    {"coprime sizes", {-7, 2, 600, 601}, {-35, -54, 1999, 2003}, 174, 176},
-    {"source beyond the canvas", {0, 0, 60, 60}, {450, 430, 200, 200}, 174, 176},
-    {"enlarged", {-5, 0, 120, 150}, {200, 190, 40, 30}, 100, 120},
-};
-
-// A target that already shows something, so the OR is visible.
-Image PatternTarget(int width, int height) {
-  Image target(width, height);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      target.set(x, y, ((x * 7 + y * 13) % 5 == 0) ? 0x102040u * static_cast<Pixel>(x % 3) : 0);
-    }
-  }
-  return target;
+// Copies the canvas, which shows `reference`, onto a pattern and compares with the reference.
+void ExpectCopyMatches(const raster::StrokeCanvas& canvas, const Image& reference,
+                       const Mapping& m) {
+  const Image before = PatternTarget(m.target_width, m.target_height);
+  Image expected = before, actual = before;
+  ReferenceStretchOr(reference, expected, m.dst, m.src);
+  const Rect changed = canvas.StretchOrInto(actual, m.dst, m.src);
+  ASSERT_TRUE(actual == expected);
+  ASSERT_TRUE(HoldsChanges(changed, before, actual));
+  EXPECT_TRUE(!m.changes_nothing || changed.empty());
 }
 
-TEST(StrokeCanvasStretchOr, MatchesAveragingTheMaterialisedCanvas) {
-  const std::vector<StrokeSet> sets = AllSets();
-  raster::StrokeCanvas canvas(kCanvasWidth, kCanvasHeight);  // one canvas: buffers get reused
-  for (const StrokeSet& set : sets) {
-    const Image pixels = ReferenceCanvas(kCanvasWidth, kCanvasHeight, set.strokes);
-    Draw(canvas, set.strokes);
-    for (const Mapping& m : kMappings) {
-      SCOPED_TRACE(set.name + ", " + m.name);
-      const Image before = PatternTarget(m.target_width, m.target_height);
-      Image expected = before;
-      ReferenceStretchOr(pixels, expected, m.dst, m.src);
-      Image actual = before;
-      const Rect changed = canvas.StretchOrInto(actual, m.dst, m.src);
-      ASSERT_TRUE(actual == expected);
-      EXPECT_EQ(raster::Intersect(changed, actual.bounds()), changed);
-      for (int y = 0; y < actual.height(); ++y) {
-        for (int x = 0; x < actual.width(); ++x) {
-          const bool inside = raster::Intersect(changed, {x, y, 1, 1}) == Rect{x, y, 1, 1};
-          if (actual.at(x, y) != before.at(x, y)) {
-            ASSERT_TRUE(inside) << x << "," << y;
-          }
-        }
-      }
-    }
-  }
-}
-
-TEST(StrokeCanvasStretchOr, EmptyCanvasOrRectanglesChangeNothing) {
+TEST(StrokeCanvas, PixelsAndCopiesMatchTheReference) {
+  // The clock's two copies, and other ratios, offsets and clippings.
+  const Mapping mappings[] = {
+      kLargeFace,
+      kSmallFace,
+      kTwoFifths,
+      {{10, 12, 150, 150}, {100, 90, 150, 150}},          // unscaled
+      {{-20, 0, 200, 200}, {0, -30, 400, 800}},           // half by quarter
+      {{-7, 2, 600, 601}, {-35, -54, 1999, 2003}},        // coprime sizes
+      {{0, 0, 60, 60}, {450, 430, 200, 200}},             // source beyond the canvas
+      {{-5, 0, 120, 150}, {200, 190, 40, 30}, 100, 120},  // enlarged
+      {{0, 0, 0, 600}, kLargeSource, 174, 176, true},
+      {kDest, {-35, -54, 2000, -5}, 174, 176, true},
+      {{200, 0, 600, 600}, kLargeSource, 174, 176, true},
+      {kDest, {600, 0, 2000, 2000}, 174, 176, true},
+  };
   raster::StrokeCanvas canvas(kCanvasWidth, kCanvasHeight);
-  Image target = PatternTarget(174, 176);
-  const Image before = target;
-  EXPECT_TRUE(canvas.StretchOrInto(target, {0, 0, 600, 600}, {-35, -54, 2000, 2000}).empty());
-  Draw(canvas, ClockSets().front().strokes);
-  EXPECT_TRUE(canvas.StretchOrInto(target, {0, 0, 0, 600}, {-35, -54, 2000, 2000}).empty());
-  EXPECT_TRUE(canvas.StretchOrInto(target, {0, 0, 600, 600}, {-35, -54, 2000, -5}).empty());
-  EXPECT_TRUE(canvas.StretchOrInto(target, {200, 0, 600, 600}, {-35, -54, 2000, 2000}).empty());
-  EXPECT_TRUE(canvas.StretchOrInto(target, {0, 0, 600, 600}, {600, 0, 2000, 2000}).empty());
-  EXPECT_TRUE(target == before);
+  for (const StrokeSet& set : StrokeSets()) {
+    SCOPED_TRACE(set.first);
+    const Image reference = ReferenceCanvas(kCanvasWidth, kCanvasHeight, set.second);
+    Draw(canvas, set.second);
+    Image pixels(kCanvasWidth, kCanvasHeight);  // the canvas copied one to one
+    canvas.StretchOrInto(pixels, pixels.bounds(), pixels.bounds());
+    ASSERT_TRUE(pixels == reference);
+    for (std::size_t i = 0; i < std::size(mappings); ++i) {
+      SCOPED_TRACE("mapping " + std::to_string(i));
+      ExpectCopyMatches(canvas, reference, mappings[i]);
+    }
+  }
+}
+
+using Frames = std::vector<std::pair<std::vector<Stroke>, Mapping>>;
+
+// Sequences of frames, each sequence on a canvas of its own: every kind of change between frames,
+// runs of clock seconds, and random strokes that change from frame to frame.
+TEST(StrokeCanvas, FramesMatchTheReference) {
+  const Stroke a{100, 100, 300, 200, 9, 0x4080C0};
+  const Stroke a_inner{300, 200, 100, 100, 5, 0xFFFFFF};  // a's segment the other way round
+  const Stroke b{244, 234, 250, 50, 11, 0x00FF00};
+  const Stroke b_inner{250, 50, 244, 234, 7, 0xFFFF00};
+  const Stroke c{244, 234, 400, 300, 7, 0xFF0000};
+  const Stroke c_moved{244, 234, 390, 310, 7, 0xFF0000};
+  const Stroke d{50, 400, 450, 60, 15, 0x123456};  // crosses all the others
+  const Mapping& m = kLargeFace;
+  const Mapping narrow_target{kDest, kLargeSource, 120};
+  std::vector<std::pair<std::string, Frames>> cases = {
+      {"last chain moves", {{{a, b, c}, m}, {{a, b, c_moved}, m}, {{a, b, c}, m}}},
+      {"an earlier chain moves", {{{a, b, c}, m}, {{a, d, c}, m}, {{a, d, c_moved}, m}}},
+      {"the last chain gains a stroke", {{{a, b}, m}, {{a, b, b_inner}, m}, {{a, b}, m}}},
+      {"a kept chain gains a stroke", {{{a, c}, m}, {{a, a_inner, c}, m}, {{a, c}, m}}},
+      {"fewer strokes, then more", {{{a, b, c}, m}, {{a, b}, m}, {{a}, m}, {{a, b, c}, m}}},
+      {"the same strokes again", {{{d, a, b, c}, m}, {{d, a, b, c}, m}, {{d, a, b, c}, m}}},
+      {"chains painted over kept ones",
+       {{{a, b, d}, m}, {{a, b, c, d}, m}, {{a, b, c, c_moved}, m}, {{c, b, d}, m}}},
+      {"other rectangles", {{{a, b, c}, m}, {{a, b, c}, kTwoFifths}, {{a, b, c_moved}, m}}},
+      {"other target", {{{a, b, c}, m}, {{a, b, c_moved}, narrow_target}, {{a, b, c}, m}}},
+      {"nothing drawn in between", {{{a, b, c}, m}, {{}, m}, {{a, b, c_moved}, m}}},
+      {"one chain only", {{{c}, m}, {{c_moved}, m}, {{c}, kSmallFace}}},
+  };
+  // Runs of clock seconds over minute and hour changes, hands apart and lying on each other.
+  // The longest: what the kept hands show on a row is kept for the rest of their minute, as the
+  // second hand sweeps over both of them, into the next minute and over the new minute hand.
+  const int runs[][3] = {{36657, 5, 1}, {43198, 4, 1}, {10798, 4, 0}, {23440, 3, 0},
+                         {33344, 3, 1}, {86399, 3, 0}, {36580, 45, 1}};
+  for (const auto& [first, count, large] : runs) {
+    cases.push_back({"second " + std::to_string(first), {}});
+    for (int s = first; s < first + count; ++s)
+      cases.back().second.push_back({ClockStrokesAt(s % 86400, large), large ? m : kSmallFace});
+  }
+  // Random strokes of which mostly the last chain changes (a new end point, or a narrower
+  // stroke along it), sometimes an earlier stroke, sometimes the rectangles.
+  std::mt19937 rng(23);
+  const auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); };
+  const auto colour = [&] { return static_cast<Pixel>(pick(0, 0xFFFFFF)); };
+  const auto random_stroke = [&] {
+    const int x1 = pick(-40, kCanvasWidth + 40), y1 = pick(-40, kCanvasHeight + 40);
+    const int x2 = pick(-40, kCanvasWidth + 40), y2 = pick(-40, kCanvasHeight + 40);
+    return Stroke{x1, y1, x2, y2, pick(1, 25), colour()};
+  };
+  for (int sequence = 0; sequence < 6; ++sequence) {
+    cases.push_back({"random " + std::to_string(sequence), {}});
+    std::vector<Stroke> strokes;
+    for (int k = pick(2, 6); k > 0; --k) strokes.push_back(random_stroke());
+    for (int i = 0; i < 5; ++i) {
+      const int change = pick(0, 9);
+      Stroke& last = strokes.back();
+      if (change < 3) {
+        last.x2 += pick(-30, 30), last.y2 += pick(-30, 30);
+      } else if (change < 6) {
+        strokes.push_back({last.x1, last.y1, last.x2, last.y2, pick(1, last.pen_width), colour()});
+      } else if (change < 9) {
+        strokes[static_cast<std::size_t>(pick(0, static_cast<int>(strokes.size()) - 1))] =
+            random_stroke();
+      }
+      cases.back().second.push_back({strokes, change == 9 ? kTwoFifths : m});
+    }
+  }
+  for (const auto& [name, frames] : cases) {
+    SCOPED_TRACE(name);
+    raster::StrokeCanvas canvas(kCanvasWidth, kCanvasHeight);
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+      SCOPED_TRACE("frame " + std::to_string(i));
+      Draw(canvas, frames[i].first);
+      ExpectCopyMatches(canvas, ReferenceCanvas(kCanvasWidth, kCanvasHeight, frames[i].first),
+                        frames[i].second);
+    }
+  }
 }
 
 }  // namespace
