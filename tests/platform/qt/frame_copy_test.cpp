@@ -36,18 +36,6 @@ raster::Image RandomSurface(std::mt19937& random, int width, int height) {
   return surface;
 }
 
-TEST(FrameCopy, InkSpansAreTheColumnsWithInk) {
-  std::mt19937 random(5);
-  const std::vector<InkSpan> spans = InkSpans(EveryAlpha(random));
-  ASSERT_EQ(spans.size(), 16u);
-  EXPECT_EQ(spans[0].end - spans[0].first, 0);  // a row without ink
-  EXPECT_EQ(spans[2].first, 4);                 // its first pixel has alpha 0
-  EXPECT_EQ(spans[2].end, 29);
-  EXPECT_EQ(spans[15].end - spans[15].first, 0);
-  EXPECT_EQ(spans[8].solid_first, 6);
-  EXPECT_EQ(spans[8].solid_end, 21);
-}
-
 TEST(FrameCopy, MatchesThePainterForEveryAlphaAndTouchesOnlyItsRectangle) {
   std::mt19937 random(12);
   const QImage caption = EveryAlpha(random);
@@ -77,14 +65,9 @@ TEST(FrameCopy, MatchesThePainterForEveryAlphaAndTouchesOnlyItsRectangle) {
         painter.drawImage(QPoint(0, 0), wrapped);
         painter.drawImage(at, caption);
       }
-      int differing = 0;
-      for (int y = 0; y < 40; ++y) {
-        for (int x = 0; x < 48; ++x) differing += copied.pixel(x, y) != painted.pixel(x, y);
-      }
-      EXPECT_EQ(differing, 0) << "format " << format << " rect " << rect.x() << "," << rect.y();
+      // Outside the rectangle both keep the colour they were filled with.
+      EXPECT_EQ(copied, painted) << "format " << format << " rect " << rect.x() << "," << rect.y();
       EXPECT_EQ(alone, painted.copy(rect));
-      EXPECT_EQ(copied.pixel(rect.left() - 1, rect.top()), kUntouched);
-      EXPECT_EQ(copied.pixel(rect.left(), rect.bottom() + 1), kUntouched);
     }
   }
 }
