@@ -27,19 +27,12 @@ QImage EveryAlpha(std::mt19937& random) {
   return caption;
 }
 
-raster::Image RandomSurface(std::mt19937& random, int width, int height) {
-  raster::Image surface(width, height);
-  std::uniform_int_distribution<raster::Pixel> colour(0, 0xFFFFFF);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) surface.set(x, y, colour(random));
-  }
-  return surface;
-}
-
 TEST(FrameCopy, MatchesThePainterForEveryAlphaAndTouchesOnlyItsRectangle) {
   std::mt19937 random(12);
   const QImage caption = EveryAlpha(random);
-  const raster::Image surface = RandomSurface(random, 48, 40);
+  raster::Image surface(48, 40);
+  std::uniform_int_distribution<raster::Pixel> colour(0, 0xFFFFFF);
+  for (int i = 0; i < 48 * 40; ++i) surface.set(i % 48, i / 48, colour(random));
   const QPoint at(9, 11);
   // Through the whole caption, and through the middle of its opaque runs.
   for (const QRect rect : {QRect(5, 14, 40, 9), QRect(20, 12, 7, 20)}) {
