@@ -35,7 +35,7 @@ TEST(FrameCopy, MatchesThePainterForEveryAlphaAndTouchesOnlyItsRectangle) {
   for (int i = 0; i < 48 * 40; ++i) surface.set(i % 48, i / 48, colour(random));
   const QPoint at(9, 11);
   // Through the whole caption, and through the middle of its opaque runs.
-  for (const QRect rect : {QRect(5, 14, 40, 9), QRect(20, 12, 7, 20)}) {
+  for (const QRect rect : {QRect(5, 12, 40, 14), QRect(20, 12, 7, 20)}) {
     for (const QImage::Format format :
          {QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB32}) {
       constexpr QRgb kUntouched = 0xFF123456;
