@@ -29,7 +29,6 @@ inline constexpr Integer kMiddleButton = 4;
 inline constexpr Integer kInformation = 64;
 
 // A twip is 1/1440 inch; a point is 20 twips.
-inline constexpr int kTwipsPerInch = 1440;
 inline constexpr int kTwipsPerPoint = 20;
 
 }  // namespace forms
