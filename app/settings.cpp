@@ -48,20 +48,21 @@ bool NumbersUsable(const std::array<std::string, 5>& fields) {
 }  // namespace
 
 std::string duzezezi::SettingsHome() {
-  // Beside the program when a settings file is there or the folder takes new files, so that
-  // portable copies keep working as they always have.
+  // Beside the program when its folder takes new files (a portable copy), else the user's
+  // settings folder (an installed copy). A file beside a folder that takes none could not be
+  // replaced at the exit.
   const std::string beside = App.Path();
-  if (!Dir(beside + std::string(kSettingsName)).empty() || IsWritableFolder(beside)) {
-    return beside;
-  }
-  return UserSettingsFolder();
+  return IsWritableFolder(beside) ? beside : UserSettingsFolder();
 }
 
 void duzezezi::ReadSettings() {
-  // The home is decided once: the exit writes where the start read.
+  // The home is decided once: the exit writes where the start looked first.
   SettingsFolder = SettingsHome();
   const Integer file = FreeFile();
-  const std::string path = SettingsFolder + std::string(kSettingsName);
+  std::string path = SettingsFolder + std::string(kSettingsName);
+  // Until the user has settings of their own, a file beside an installed copy (put there by
+  // an administrator or a run with more rights) gives the start its settings.
+  if (Dir(path).empty()) path = App.Path() + std::string(kSettingsName);
   if (Dir(path).empty()) return;
   Open(path, OpenMode::kInput, file);
   // A short record keeps the fields it has; the missing ones read as empty text, as if the

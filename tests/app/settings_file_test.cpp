@@ -177,17 +177,17 @@ TEST_F(SettingsFile, AMoveFromOutsideIsKeptAndSaved) {
   EXPECT_EQ(std::pair(host.window.left, host.window.top), std::pair(110, 305));
 }
 
-// An installed copy (a read-only program folder with no settings) keeps its settings in the
-// user's folder; where to is decided once, at the start.
+// An installed copy (a read-only program folder) keeps its settings in the user's folder,
+// starting from a file beside it until it has its own; where to is decided once, at the start.
 TEST_F(SettingsFile, TheProgramsFolderComesFirstThenTheUsersFolder) {
   const struct {
     const char* name;
     bool read_only, file_beside, user_file;
-    bool beside;  // where the settings are read and written
+    bool beside;  // where the settings are written
   } cases[] = {
       {"writable folder", false, false, false, true},
       {"writable folder with a file", false, true, false, true},
-      {"read-only folder with a file", true, true, false, true},
+      {"read-only folder with a file", true, true, false, false},
       {"read-only folder", true, false, false, false},
       {"read-only folder, a user's file", true, false, true, false},
   };
@@ -204,7 +204,9 @@ TEST_F(SettingsFile, TheProgramsFolderComesFirstThenTheUsersFolder) {
     EXPECT_THAT(host.fatal_errors, IsEmpty()) << c.name;
     const std::string& written = c.beside ? kSettingsPath : user_file;
     EXPECT_EQ(host.files[written], c.file_beside || c.user_file ? kSaved : kDefaults) << c.name;
-    EXPECT_FALSE(host.files.contains(c.beside ? user_file : kSettingsPath)) << c.name;
+    // The other place is left as it was.
+    EXPECT_EQ(host.files.contains(c.beside ? user_file : kSettingsPath), !c.beside && c.file_beside)
+        << c.name;
     EXPECT_EQ(host.created_folders,
               c.beside ? std::set<std::string>{} : std::set{host.user_settings_folder})
         << c.name;

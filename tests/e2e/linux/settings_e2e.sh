@@ -92,17 +92,20 @@ await_exit "" 5
 rm -f "$ini"
 
 step "an installed copy keeps its settings in the user's configuration folder"
-# A root-owned program folder, run by an ordinary user.
+# A root-owned program folder with root's settings file in it, run by an ordinary user: the
+# first start takes that file's settings, the exit saves in the user's folder.
 install -d -m 755 "$work/opt/vestrel"
 install -m 755 "$program" "$work/opt/vestrel/vestrel"
+printf '"0","",1500,1500,""\r\n' >"$work/opt/vestrel/Vestrel.ini"
 install -d -m 755 -o nobody "$work/home"
 as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups
   env -u XDG_CONFIG_HOME HOME="$work/home")
 start_in "$work/opt/vestrel" "${as_user[@]}"
+wait_until 5 at_position 100 100 || fail "the settings beside the program were not read"
 move_to 120 80
 user_ini="$work/home/.config/vestrel/Vestrel.ini"
 close_and_expect "$user_ini" '"0","",1800,1200,""'
-[[ ! -e "$work/opt/vestrel/Vestrel.ini" ]] || fail "written into the program's folder"
+expect_file "$work/opt/vestrel/Vestrel.ini" '"0","",1500,1500,""'
 [[ $(stat -c %U "$user_ini") == nobody ]] || fail "the file does not belong to the user"
 # The next start reads it back from there.
 start_in "$work/opt/vestrel" "${as_user[@]}"
