@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <random>
 #include <string>
 #include <vector>
@@ -22,12 +21,6 @@ using raster::Rect;
 
 using StrokeSet = std::pair<std::string, std::vector<Stroke>>;
 
-Point Polar(double turns, double length) {
-  const double angle = 2 * M_PI * turns;
-  return {static_cast<int>(kPivot.x + length * std::sin(angle)),
-          static_cast<int>(kPivot.y - length * std::cos(angle))};
-}
-
 // Clock hands level, lying on each other, leaving the canvas or of zero length (every clock
 // time is compared in the whole day of surface_test.cpp), then arbitrary strokes: any colour and
 // width, segments repeated with other pens either way round, single points, level, upright and
@@ -38,7 +31,7 @@ std::vector<StrokeSet> StrokeSets() {
       {"09:45:45 level", ClockStrokes({94, 234}, {44, 234}, {14, 234}, true)},
       {"off canvas", ClockStrokes({-300, 500}, {700, -90}, {244, 900}, true)},
       {"zero length hands", ClockStrokes(kPivot, kPivot, kPivot, true)},
-      {"stacked", ClockStrokes(Polar(0.3, 150), Polar(0.3, 200), Polar(0.3, 230), true)},
+      {"stacked", ClockStrokes({386, 280}, {434, 295}, {462, 305}, true)},
   };
   std::mt19937 rng(7);
   const auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); };

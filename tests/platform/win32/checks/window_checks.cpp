@@ -2,6 +2,7 @@
 // runtime delivers: creation, the window functions, regions, timers, mouse routing and
 // capture, the keyboard's menu keys, pointers and closing.
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -40,12 +41,12 @@ class ProbeForm : public forms::Form {
   void OnMenuClick(const forms::MenuItem&) override {}
   void OnMouse(forms::MouseAction action, forms::Integer button, forms::Integer shift,
                forms::Single x, forms::Single y) override {
-    const char* name = action == forms::MouseAction::kDown   ? "down"
-                       : action == forms::MouseAction::kMove ? "move"
-                                                             : "up";
-    events.push_back(std::string(name) + " " + std::to_string(button) + " " +
-                     std::to_string(shift) + " " + std::to_string(static_cast<int>(x)) + " " +
-                     std::to_string(static_cast<int>(y)));
+    static const char* const kActions[] = {"down", "move", "up"};
+    char event[64];
+    std::snprintf(event, sizeof event, "%s %d %d %d %d", kActions[static_cast<int>(action)],
+                  static_cast<int>(button), static_cast<int>(shift), static_cast<int>(x),
+                  static_cast<int>(y));
+    events.emplace_back(event);
   }
   forms::PictureBox& VisibleSurface() override { return surface; }
   forms::Label& SurfaceLabel() override { return label; }
