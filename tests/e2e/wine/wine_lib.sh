@@ -1,6 +1,4 @@
-# Helpers of the wine end-to-end scripts. Source it after setting `e2e_name`. It makes $work and,
-# on exit, ends the clock, the wine server and the display and removes $work; a script's own
-# clean-up goes in cleanup_more.
+# Helpers of the wine end-to-end scripts; a script's own clean-up goes in cleanup_more.
 
 # shellcheck source=../e2e_common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e_common.sh"
@@ -18,8 +16,8 @@ trap cleanup EXIT
 
 export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" TZ=UTC
 
-# make_prefix [command prefix...]: a new prefix in $WINEPREFIX. wineboot now and then fails on a
-# loaded machine; a second try after stopping its server succeeds.
+# make_prefix [command prefix...]: wineboot now and then fails on a loaded machine; a second
+# try after stopping its server succeeds.
 make_prefix() {
   local attempt
   for attempt in 1 2; do
@@ -32,8 +30,7 @@ make_prefix() {
   fail "wineboot -i failed: $(tail -n 5 "$work/wineboot.log")"
 }
 
-# wine_prefix [folder under C:]: a fresh prefix in $work/prefix; with a folder, $exe is copied
-# there as Vestrel.exe and $app_dir names the folder.
+# wine_prefix [folder under C:]: a fresh prefix; $exe copied into the folder, $app_dir.
 wine_prefix() {
   export WINEPREFIX="$work/prefix"
   make_prefix
@@ -44,8 +41,7 @@ wine_prefix() {
   fi
 }
 
-# wine_session <folder under C:>: a virtual display with the desktop coloured, a fresh prefix
-# with $exe in that folder ($app_dir) and the Japanese locale, under which alone wine draws the
+# wine_session <folder under C:>: also the Japanese locale, under which alone wine draws the
 # menu's captions in the Japanese system's GUI font.
 wine_session() {
   [[ -f "$exe" ]] || fail "$exe does not exist; build it first:" \
@@ -61,8 +57,7 @@ wine_session() {
   wine_prefix "$1"
 }
 
-# start_clock [command prefix...]: $clock_exe (by default $app_dir/Vestrel.exe) under wine,
-# after the prefix (such as faketime); its output in $work/run.log.
+# start_clock [command prefix...]: $clock_exe, by default $app_dir/Vestrel.exe.
 start_clock() {
   "$@" wine "${clock_exe:-$app_dir/Vestrel.exe}" >"$work/run.log" 2>&1 &
   clock=$!
@@ -79,8 +74,7 @@ menu_window() {
 menu_open() { [[ -n $(menu_window) ]]; }
 menu_closed() { ! menu_open; }
 menu_corner() { geometry "$(menu_window)" | cut -d' ' -f1,2; }
-# expect_menu_at <x> <y> <what>: the popup menu opens at that screen point, large enough for
-# nine items; its place and size in $menu_left $menu_top $menu_width $menu_height.
+# expect_menu_at <x> <y> <what>: the menu opens there with nine items; in $menu_left and so on.
 expect_menu_at() {
   wait_until 10 menu_open || fail "$3: no popup menu"
   read -r menu_left menu_top menu_width menu_height < <(geometry "$(menu_window)")
