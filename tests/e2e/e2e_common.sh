@@ -1,6 +1,5 @@
-# What every end-to-end script needs: messages (prefixed with `e2e_name` when set), waiting, the
-# virtual display (scripts/xsession.sh), screen pixels, the clock's window ($win, its corner in
-# $left $top, its size in $width $height) and its process ($clock).
+# What every end-to-end script needs: messages, waiting, the virtual display, screen pixels, the
+# clock's window ($win at $left $top, $width x $height) and its process ($clock).
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 # shellcheck source=../../scripts/xsession.sh
@@ -12,7 +11,6 @@ fail() {
 }
 step() { if [[ -n ${e2e_name:-} ]]; then echo "$e2e_name: $*"; else echo "-- $*"; fi; }
 
-# wait_until <seconds> <command...>: polls the command until it succeeds.
 wait_until() {
   local deadline=$((SECONDS + $1 * ${E2E_PATIENCE:-3}))  # slack for loaded machines
   shift
@@ -39,7 +37,7 @@ green() { (($2 >= 96 && $2 > $1 + 48 && $2 > $3 + 48)); }
 red() { (($1 >= 128 && $2 < 64 && $3 < 64)); }
 yellowish() { (($1 > 96 && $2 > 48 && $3 < 48 && $1 >= $2)); }
 desktop() { [[ $(printf '%02x%02x%02x' "$@") == "${desktop#\#}" ]]; }
-# count_in <test> <x> <y> <w> <h>: how many pixels of the block pass the test.
+# count_in <test> <x> <y> <w> <h>: how many pixels of the block pass.
 count_in() {
   local r g b n=0
   while read -r r g b; do
@@ -50,7 +48,8 @@ count_in() {
 near_in() { (($(count_in "$@") > 0)); }
 is() { near_in "$1" "$2" "$3" 1 1; }
 
-# "x y width height" of a window.
+differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
+
 geometry() {
   xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
     /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
@@ -70,26 +69,25 @@ has_shape() { xwininfo -shape -id "$win" | grep -Eq "Window shape extents: *$1\+
 no_frame() { [[ $(xprop -id "$win" _NET_FRAME_EXTENTS) == *"= 0, 0, 0, 0" ]]; }
 # xprop cuts long properties short unless told their length.
 has_icon() { xprop -len 1000000000 -id "$win" _NET_WM_ICON | grep -q 'Icon (32 x 32)'; }
-# expect_clock_window <shape extents> <tick x> <tick y>: the large clock as it starts without
-# settings: 170 x 174 px with that elliptical shape, no frame, always on top, half transparent,
-# with its icon and the tick at 12 drawn.
+# expect_clock_window <shape extents> <x y of the tick at 12>: the large clock as it starts
+# without settings.
 expect_clock_window() {
   has_size 170 174 || fail "window is $(geometry "$win"), not 170 x 174"
   wait_until 5 no_frame || fail "the window has a frame: $(xprop -id "$win" _NET_FRAME_EXTENTS)"
-  wait_until 5 has_shape "$1" || fail "no elliptical shape: $(xwininfo -shape -id "$win" | grep -i extents)"
+  wait_until 5 has_shape "$1" || fail "no elliptical shape: $(xwininfo -shape -id "$win")"
   wait_until 5 on_top || fail "not always on top: $(window_state)"
   wait_until 5 has_opacity "$opacity_half" ||
     fail "not half transparent: $(xprop -id "$win" _NET_WM_WINDOW_OPACITY)"
   wait_until 5 has_icon || fail "no 32 x 32 window icon"
   wait_until 10 is green $(at "$2" "$3") || fail "no green tick at 12"
 }
-# move_to <x> <y>: the window moved as a window manager moves it (the program is not told).
+# move_to <x> <y>: the window moved by a window manager (the program is not told).
 move_to() {
   xdotool windowmove "$win" "$1" "$2"
   wait_until 5 at_position "$1" "$2" || fail "xdotool could not move the window: $(geometry "$win")"
   sleep 0.5
 }
-# await_window <class> <log>: the program's first window of that class, once viewable, in $win.
+# await_window <class> <log>
 await_window() {
   win=$(timeout 60 xdotool search --sync --onlyvisible --classname "$1" | head -n1) || true
   [[ -n $win ]] || fail "no window of class $1: $(tail -n 5 "$2")"
@@ -100,8 +98,7 @@ await_window() {
 clock=
 running() { kill -0 "$clock" 2>/dev/null; }
 stopped() { ! running; }
-# await_exit [exit code] [seconds]: waits for the clock to end, fails unless it ended with that
-# code (when one is given); the code in $code.
+# await_exit [exit code] [seconds]: the clock ends (with that code if given); the code in $code.
 await_exit() {
   wait_until "${2:-15}" stopped || fail "the program did not end"
   code=0
@@ -114,6 +111,22 @@ await_exit() {
 expect_file() {
   [[ -f $1 ]] || fail "$1 was not written"
   cmp -s <(printf '%s\r\n' "$2") "$1" || fail "$1 holds '$(cat -A "$1")', not '$2' + CR LF"
+}
+
+# moved_from <ini> <record> <x> <y> <to x> <to y>: with that record in the file the clock
+# starts at (x, y), then a window manager moves it.
+moved_from() {
+  printf '%s\r\n' "$2" >"$1"
+  start_clock
+  wait_until 10 at_position "$3" "$4" || fail "not restored at $3,$4: $(geometry "$win")"
+  move_to "$5" "$6"
+}
+# saves_move <ini>: the position a window manager's move leaves is what closing saves.
+saves_move() {
+  moved_from "$1" '"0","",3000,1500,""' 200 100 400 300
+  close_clock
+  expect_file "$1" '"0","",6000,4500,""'
+  [[ ! -e "$1.tmp" ]] || fail "a temporary file was left"
 }
 
 # right_button_chooses_nothing <shot>: a right press at (20, 60) opens the popup menu; neither

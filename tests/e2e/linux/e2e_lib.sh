@@ -1,8 +1,9 @@
-# Helpers of the Linux end-to-end scripts. Source it after setting `program` (the built
-# vestrel) and `shots` (the screenshot folder); it starts nothing by itself.
+# Helpers of the Linux end-to-end scripts, whose arguments are <vestrel> [screenshot folder].
 
 # shellcheck source=../e2e_common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e_common.sh"
+program=$(realpath "$1")
+shots=$(realpath -m "${2:-$PWD/e2e}")
 
 # Override-redirect windows of the program that are mapped: the popup menu.
 menu_windows() {
@@ -16,7 +17,7 @@ menu_open() { [[ -n $(menu_windows) ]]; }
 menu_closed() { [[ -z $(menu_windows) ]]; }
 menu_geometry() { geometry "$(menu_windows | head -n1)"; }
 menu_corner() { menu_geometry | cut -d' ' -f1,2; }
-# open_menu [x y]: a right click on the face (window point, 40,120 unless given).
+# open_menu [x y]: a right click on that window point.
 open_menu() {
   xdotool mousemove $(at "${1:-40}" "${2:-120}") mousedown 3 mouseup 3
   wait_until 3 menu_open || fail "no popup menu"
@@ -31,19 +32,17 @@ close_menu() {
   xdotool key Escape
   wait_until 3 menu_closed || fail "the menu stayed open"
 }
-# Keys typed into the clock window, given the focus first as a click would.
 type_into_clock() {
   xdotool windowactivate --sync "$win" 2>/dev/null || true  # warns about an openbox property
   xdotool key "$@"
 }
-# close_clock [exit code]: Alt+F4, then the clock ends (with exit code 0 unless given).
+# close_clock [exit code, 0 unless given]
 close_clock() {
   type_into_clock alt+F4
   await_exit "${1-0}"
 }
 
-# The run-time error box: a second window named Vestrel. dismiss_error_box <shot> waits for
-# it, takes a screenshot and presses its button.
+# The run-time error box: a second window named Vestrel.
 error_box() { xdotool search --onlyvisible --name '^Vestrel$' | grep -vx "$win"; }
 dismiss_error_box() {
   wait_until 5 error_box >/dev/null || fail "no run-time error box (the exit hangs?)"
@@ -52,16 +51,14 @@ dismiss_error_box() {
   xdotool windowactivate --sync "$(error_box | head -n1)" key Return
 }
 
-# start_clock [command prefix...]: runs $clock_program, by default $work/vestrel, after the
-# prefix (such as env or faketime).
+# start_clock [command prefix...]: $clock_program, by default $work/vestrel.
 start_clock() {
   "$@" "${clock_program:-$work/vestrel}" >"$work/output.log" 2>&1 &
   clock=$!
   await_window vestrel "$work/output.log"
 }
 
-# drag <x> <y> <dx> <dy>: a left drag from a window point in three steps of (dx, dy) screen
-# pixels, each waiting for the window to follow, as a hand would.
+# drag <x> <y> <dx> <dy>: a left drag from a window point in three steps of (dx, dy) pixels.
 drag() {
   xdotool mousemove $(at "$1" "$2") mousedown 1
   local i
@@ -82,7 +79,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A fresh virtual display with the desktop coloured, the program copied to $work.
 e2e_begin() {
   mkdir -p "$shots"
   cp "$program" "$work/vestrel"

@@ -2,12 +2,9 @@
 # The menu's Japanese captions with only DejaVu Sans and one Japanese font (IPA P Mincho) are
 # real glyphs; with no Japanese font they are boxes (a control of the check); with no font at
 # all the clock still runs, silently.
-#
-#   fonts_e2e.sh <path to vestrel> [folder for the screenshots]
+# Usage: fonts_e2e.sh <path to vestrel> [folder for the screenshots]
 set -euo pipefail
 
-program=$(realpath "$1")
-shots=$(realpath -m "${2:-$PWD/e2e}")
 source "$(dirname "$0")/e2e_lib.sh"
 
 latin_font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
@@ -63,9 +60,7 @@ menu_rows() {
   rows=$n
 }
 
-same_rows() {
-  [[ $(compare -metric AE "$work/$1-row-$2.png" "$work/$1-row-$3.png" null: 2>&1) == 0 ]]
-}
+same_rows() { [[ $(differing "$work/$1-row-$2.png" "$work/$1-row-$3.png") == 0 ]]; }
 
 e2e_begin
 

@@ -3,30 +3,14 @@
 # folder whose name is not UTF-8 and at a logout that ends the X server first; SIGTERM, SIGHUP
 # and SIGINT save, kill -9 does not; a file size limit and a FIFO are reported, not hung on;
 # an installed copy keeps its settings in ~/.config/vestrel or $XDG_CONFIG_HOME/vestrel.
-#
-#   settings_e2e.sh <path to vestrel> [folder for the screenshots]
+# Usage: settings_e2e.sh <path to vestrel> [folder for the screenshots]
 set -euo pipefail
 
-program=$(realpath "$1")
-shots=$(realpath -m "${2:-$PWD/e2e}")
 source "$(dirname "$0")/e2e_lib.sh"
 chmod 755 "$work"
 cleanup_clock_signal=-9  # a clock left running must not save over what is checked
 
-# start_in <folder> [command prefix...]: runs <folder>/vestrel.
-start_in() {
-  local folder=$1
-  shift
-  clock_program="$folder/vestrel" start_clock "$@"
-}
-# moved_from <folder> <record> <x> <y> <to x> <to y>: with that record in <folder>/Vestrel.ini
-# the clock starts at (x, y), then a window manager moves it.
-moved_from() {
-  printf '%s\r\n' "$2" >"$1/Vestrel.ini"
-  start_in "$1"
-  wait_until 5 at_position "$3" "$4" || fail "not restored at $3,$4: $(geometry "$win")"
-  move_to "$5" "$6"
-}
+clock_program="$work/app/vestrel"
 
 mkdir -p "$shots" "$work/app"
 cp "$program" "$work/app/vestrel"
@@ -34,37 +18,32 @@ ini="$work/app/Vestrel.ini"
 xsession_start
 
 step "a window manager move is what the exit saves"
-moved_from "$work/app" '"0","",3000,1500,""' 200 100 400 300
-close_clock
-expect_file "$ini" '"0","",6000,4500,""'
-[[ ! -e "$ini.tmp" ]] || fail "a temporary file was left"
+saves_move "$ini"
 
 step "in a folder whose name is not UTF-8 the settings stay beside the program"
 latin1="$work/caf"$'\xe9'
 mkdir "$latin1"
 cp "$program" "$latin1/vestrel"
-moved_from "$latin1" '"0","",3000,1500,""' 200 100 400 300
-close_clock
-expect_file "$latin1/Vestrel.ini" '"0","",6000,4500,""'
+clock_program="$latin1/vestrel" saves_move "$latin1/Vestrel.ini"
 
 step "SIGTERM, SIGHUP and SIGINT save like a close"
 for signal in TERM HUP INT; do
   # The move reaches the program through its X connection, the signal through a pipe.
-  moved_from "$work/app" '"1","1",1500,1500,"1"' 100 100 300 200
+  moved_from "$ini" '"1","1",1500,1500,"1"' 100 100 300 200
   kill -s "$signal" "$clock"
   await_exit 0 5
   expect_file "$ini" '"1","1",4500,3000,"1"'
 done
 
 step "kill -9 writes nothing"
-start_in "$work/app"
+start_clock
 move_to 500 400
 kill -9 "$clock"
 await_exit "" 5
 expect_file "$ini" '"1","1",4500,3000,"1"'
 
 step "under a file size limit the exit reports the failure and keeps the last settings"
-start_in "$work/app" bash -c 'ulimit -f 0 && exec "$@"' limited
+start_clock bash -c 'ulimit -f 0 && exec "$@"' limited
 move_to 200 200
 type_into_clock alt+F4
 dismiss_error_box settings-file-size-limit
@@ -75,7 +54,7 @@ expect_file "$ini" '"1","1",4500,3000,"1"'
 step "a FIFO named Vestrel.ini neither hangs the start nor the exit"
 rm -f "$ini"
 mkfifo "$ini"
-start_in "$work/app"
+start_clock
 wait_until 5 at_position 0 0 || fail "the defaults were not used"
 type_into_clock alt+F4
 dismiss_error_box settings-fifo-error
@@ -90,25 +69,26 @@ install -m 755 "$program" "$work/opt/vestrel/vestrel"
 install -d -m 755 -o nobody "$work/home" "$work/xdg"
 as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups
   env -u XDG_CONFIG_HOME HOME="$work/home")
-start_in "$work/opt/vestrel" "${as_user[@]}"
+clock_program="$work/opt/vestrel/vestrel"
+start_clock "${as_user[@]}"
 move_to 120 80
 close_clock
 user_ini="$work/home/.config/vestrel/Vestrel.ini"
 expect_file "$user_ini" '"0","",1800,1200,""'
 [[ ! -e "$work/opt/vestrel/Vestrel.ini" ]] || fail "written into the program's folder"
 [[ $(stat -c %U "$user_ini") == nobody ]] || fail "the file does not belong to the user"
-start_in "$work/opt/vestrel" "${as_user[@]}"
+start_clock "${as_user[@]}"
 wait_until 5 at_position 120 80 || fail "the user's settings were not read back"
 close_clock
 
 step "... or in \$XDG_CONFIG_HOME/vestrel"
-start_in "$work/opt/vestrel" "${as_user[@]}" XDG_CONFIG_HOME="$work/xdg"
+start_clock "${as_user[@]}" XDG_CONFIG_HOME="$work/xdg"
 move_to 60 40
 close_clock
 expect_file "$work/xdg/vestrel/Vestrel.ini" '"0","",900,600,""'
 
 step "a logout that ends the X server first still saves"
-moved_from "$work/app" '"0","",3000,1500,""' 200 100 400 300
+clock_program="$work/app/vestrel" moved_from "$ini" '"0","",3000,1500,""' 200 100 400 300
 xsession_stop
 await_exit "" 5
 expect_file "$ini" '"0","",6000,4500,""'

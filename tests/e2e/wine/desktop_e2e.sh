@@ -8,10 +8,8 @@ set -euo pipefail
 exe=${1:?usage: desktop_e2e.sh path/to/Vestrel.exe [path/to/vestrel] [screenshot folder]}
 linux_program=${2:-}
 e2e_name=wine_desktop_e2e
+shots=${3:-$(dirname "$0")/../../../build/linux/e2e/wine-desktop}
 source "$(dirname "${BASH_SOURCE[0]}")/wine_lib.sh"
-shots=${3:-$repo/build/linux/e2e/wine-desktop}
-
-mkdir -p "$shots"
 wine_session Vestrel
 
 # For a quarter of a minute from 08:20:40 no hand passes the countdown's minutes.

@@ -36,10 +36,8 @@ if $objdump -h "$exe" | grep -q '\.debug'; then fail "debug sections left in Ves
 $objdump -t "$exe" | grep -q 'no symbols' || fail "symbols left in Vestrel.exe"
 imports=$($objdump -p "$exe" | sed -n 's/^\tDLL Name: //p' | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
 [[ $imports == "gdi32.dll kernel32.dll msvcrt.dll user32.dll " ]] || fail "imports: $imports"
-echo "Vestrel.exe: $(stat -c %s "$exe") bytes"
 
 step "the command line under wine"
-mkdir -p "$shots"
 xsession_start
 wine_prefix
 

@@ -23,14 +23,7 @@ wine_prefix Vestrel
 ini="$app_dir/Vestrel.ini"
 
 step "a window manager move is what the exit saves"
-printf '"0","",3000,1500,""\r\n' >"$ini"
-start_clock
-wait_until 10 at_position 200 100 || fail "not restored at 200,100: $(geometry "$win")"
-move_to 400 300
-close_window
-await_exit 0
-expect_file "$ini" '"0","",6000,4500,""'
-[[ ! -e "$ini.tmp" ]] || fail "a temporary file was left"
+saves_move "$ini"
 
 step "the end of the session saves like a close"
 start_clock
@@ -69,15 +62,13 @@ install -d -m 755 -o root "$installed"
 install -m 755 -o root "$exe" "$installed/Vestrel.exe"
 clock_exe="$installed/Vestrel.exe" start_clock "${as_user[@]}"
 move_to 120 80
-close_window
-await_exit 0
+close_clock
 [[ ! -e "$installed/Vestrel.ini" ]] || fail "written into the program's folder"
 user_ini=$(find "$work/user-prefix/drive_c/users" -path '*/Vestrel/Vestrel.ini' | head -n1)
 [[ "$user_ini" == *"/AppData/Roaming/Vestrel/Vestrel.ini" ]] || fail "written to '$user_ini'"
 expect_file "$user_ini" '"0","",1800,1200,""'
 clock_exe="$installed/Vestrel.exe" start_clock "${as_user[@]}"
 wait_until 10 at_position 120 80 || fail "the user's settings were not read back: $(geometry "$win")"
-close_window
-await_exit 0
+close_clock
 
 step "passed"

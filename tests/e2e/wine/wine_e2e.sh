@@ -1,16 +1,13 @@
 #!/usr/bin/env bash
 # Vestrel.exe under wine in a fresh prefix: the window and its face, dragging, the popup menu,
 # the countdown, the version box, the "●", exit from the menu and Alt+F4, the settings file.
-#
-#   wine_e2e.sh path/to/Vestrel.exe [screenshot folder]
+# Usage: wine_e2e.sh path/to/Vestrel.exe [screenshot folder]
 set -euo pipefail
 
 exe=${1:?usage: wine_e2e.sh path/to/Vestrel.exe [screenshot folder]}
 e2e_name=wine_e2e
+shots=${2:-$(dirname "$0")/../../../build/linux/e2e}
 source "$(dirname "${BASH_SOURCE[0]}")/wine_lib.sh"
-shots=${2:-$repo/build/linux/e2e}
-
-mkdir -p "$shots"
 wine_session 時計テスト
 ini="$app_dir/Vestrel.ini"
 
@@ -45,7 +42,6 @@ step "first run, without settings: at the top left, with every property"
 start_at_three
 [[ "$left,$top" == "0,0" ]] || fail "window is at $left,$top, expected 0,0 without settings"
 expect_clock_window 169x173 83 8
-step "checking the face (wine-face.png)"
 shot wine-face
 for corner in "2 2" "167 2" "2 171" "167 171"; do
   is desktop $(at $corner) || fail "($corner) outside the ellipse is not the desktop"
@@ -62,8 +58,7 @@ done <<'POINTS'
 115 87 green the hour hand at 3
 83 50 green the minute hand at 12
 POINTS
-reds=$(count_in red "$left" "$top" 170 174)
-((reds > 20)) || fail "no second hand: $reds red pixels"
+(($(count_in red "$left" "$top" 170 174) > 20)) || fail "no second hand: too few red pixels"
 (($(minutes_red) == 0)) || fail "red where only a countdown prints its minutes"
 
 step "dragging the window: the release outside it arrives through the capture"
@@ -71,24 +66,20 @@ xdotool mousemove $(at 40 130) mousedown 1 mousemove $(at 140 180) mouseup 1
 wait_until 5 at_position 100 50 || fail "the drag left the window at $(geometry "$win")"
 locate
 
-step "opening the popup menu"
+step "the popup menu; 終了 ends the clock and saves the settings"
 open_menu
 shot wine-menu
 menu_text=$(count_in dark $((menu_left + 30)) $((menu_top + 4)) $((menu_width - 40)) \
   $((menu_height - 8)))
 ((menu_text > 200)) || fail "the menu shows no captions ($menu_text dark pixels, wine-menu.png)"
-
-step "choosing 終了"
 click_menu_item 11
 expect_exit_zero
 expect_file "$ini" '"0","",1500,750,""'
 
-step "second run: the saved position"
+step "second run: the saved position, a countdown"
 start_at_three
 wait_until 5 at_position 100 50 || fail "the saved position was not restored: $(geometry "$win")"
 locate
-
-step "starting a countdown"
 open_menu
 xdotool key Down Down Return  # past the separator to 3分ﾀｲﾏｰ
 minutes_printed() { (($(minutes_red) > 15)); }
@@ -98,19 +89,16 @@ shot wine-countdown
 step "showing the version box"
 open_menu
 click_menu_item -11
-box=$(timeout 30 xdotool search --sync --onlyvisible --name 'ｱﾌﾟﾘｹｰｼｮﾝ情報' | head -n1) || true
-[[ -n "$box" ]] || fail "the version box did not appear"
+box=$(timeout 30 xdotool search --sync --onlyvisible --name 'ｱﾌﾟﾘｹｰｼｮﾝ情報') || fail "no version box"
 shot wine-version
 xdotool key --window "$box" Return 2>/dev/null || true  # as with close_window
 box_gone() { ! xwininfo -id "$box" 2>/dev/null | grep -q IsViewable; }
 wait_until 5 box_gone || fail "the version box did not close"
 
-step "clicking the ●"
+step "a click on the ● makes the window opaque; Alt+F4 closes it"
 xdotool mousemove $(at 84 87) click 1
 opaque() { xprop -id "$win" _NET_WM_WINDOW_OPACITY | grep -q 'not found'; }
 wait_until 5 opaque || fail "a click on the ● did not make the window opaque"
-
-step "closing with Alt+F4"
 close_window
 expect_exit_zero
 expect_file "$ini" '"0","1",1500,750,""'

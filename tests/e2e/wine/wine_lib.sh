@@ -4,6 +4,7 @@
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e_common.sh"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vestrel-$e2e_name.XXXXXX")
+mkdir -p "${shots:-$work}"
 cleanup_more() { :; }
 cleanup() {
   cleanup_more
@@ -65,6 +66,10 @@ start_clock() {
 }
 # The window may be gone before the key's release arrives, which xdotool reports as an error.
 close_window() { xdotool key --window "$win" alt+F4 2>/dev/null || true; }
+close_clock() {
+  close_window
+  await_exit "${1-0}"
+}
 
 # The program's visible top-level windows other than the clock: its popup menu.
 menu_window() {
