@@ -33,11 +33,6 @@ start_clock env -u QT_LINUX_ACCESSIBILITY_ALWAYS_ON DBUS_SESSION_BUS_ADDRESS="$b
 sleep 1
 (($(thread_names | wc -l) <= 2)) || fail "threads with a session bus: $(thread_names | tr '\n' ' ')"
 
-step "the menu key opens the menu without an input method"
-type_into_clock Menu
-wait_until 3 menu_open || fail "the menu key opened no menu"
-close_menu
-
 step "accessibility and an input method asked for by the user: both are there from the start"
 close_clock
 start_clock env DBUS_SESSION_BUS_ADDRESS="$bus_address" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \

@@ -21,47 +21,35 @@ close_with_alt_f4() {
   await_exit 0
 }
 
-# minutes_box <screenshot> <left> <top>: the box "WxH+X+Y" (window-relative) of the countdown's
-# red text, looked for around its place (74, 49) on the small face.
+# minutes_box <screenshot>: the box "WxH+X+Y" (window-relative) of the countdown's red text,
+# looked for around its place (74, 49) on the small face.
 minutes_box() {
-  local picture=$1 x0=$(($2 + 62)) y0=$(($3 + 40))
-  local box
-  box=$(convert "$picture" -crop "36x26+$x0+$y0" +repage \
-    -fx '(r > 0.4 && g < r / 4 && b < r / 4) ? 1 : 0' -format '%@' info: 2>/dev/null)
   local w h x y
-  IFS='x+' read -r w h x y <<<"$box"
+  IFS='x+' read -r w h x y <<<"$(convert "$1" -crop "36x26+$((left + 62))+$((top + 40))" +repage \
+    -fx '(r > 0.4 && g < r / 4 && b < r / 4) ? 1 : 0' -format '%@' info: 2>/dev/null)"
   echo "${w}x${h}+$((x + 62))+$((y + 40))"
 }
-
-# minutes_shown <screenshot>: the screenshot once the countdown's minutes are fully drawn.
-minutes_visible() { import -window root "$1" && [[ $(minutes_box "$1" "$left" "$top") != 0x0* ]]; }
-minutes_shown() {
-  wait_until 5 minutes_visible "$1" || fail "no minutes on the small face ($1)"
-  sleep 0.3
-  import -window root "$1"
-}
-
+minutes_visible() { shot "$1" && [[ $(minutes_box "$shots/$1.png") != 0x0* ]]; }
 # small_countdown <build> <shot> <menu ready>: on the small clock just started, 3分ﾀｲﾏｰ from
-# the menu (once the command says it is open); the minutes' box, checked, in $box.
+# the menu (once the command says it is open); the minutes' box in $box is that of "A3" in the
+# 12-pixel Gothic, right of the centre and clear of the "3" numeral.
 small_countdown() {
   step "the countdown's minutes on the small face ($1)"
   has_size 108 110 || fail "$1: the window is $(geometry "$win"), not the small one"
   xdotool mousemove $(at 20 60) mousedown 3
   wait_until 5 "$3" || fail "no popup menu"
   sleep 0.5
-  xdotool mouseup 3 key Down Down Return  # 3分ﾀｲﾏｰ
-  minutes_shown "$shots/$2.png"
-  box=$(minutes_box "$shots/$2.png" "$left" "$top")
+  xdotool mouseup 3 key Down Down Return
+  wait_until 5 minutes_visible "$2" || fail "no minutes on the small face ($2.png)"
+  sleep 0.3  # until they are fully drawn
+  shot "$2"
+  box=$(minutes_box "$shots/$2.png")
   step "$1: the minutes' box is $box"
-  check_box "$box" "$1"
-}
-# "A3" in the 12-pixel Gothic, right of the centre and clear of the "3" numeral.
-check_box() {
   local w h x y
-  IFS='x+' read -r w h x y <<<"$1"
+  IFS='x+' read -r w h x y <<<"$box"
   ((x >= 73 && x <= 75 && y >= 49 && y <= 53 && w >= 9 && w <= 13 && h >= 7 && h <= 10)) ||
-    fail "$2: the minutes' box $1 is not that of A3 at (74, 49) in the 12-pixel font"
-  ((x + w <= 86)) || fail "$2: the minutes ($1) run into the 3 numeral"
+    fail "$1: the minutes' box $box is not that of A3 at (74, 49) in the 12-pixel font"
+  ((x + w <= 86)) || fail "$1: the minutes ($box) run into the 3 numeral"
 }
 
 printf '"1","1",0,0,""\r\n' >"$app_dir/Vestrel.ini"  # small and opaque, at the top left
