@@ -87,11 +87,10 @@ move_to() {
   wait_until 5 at_position "$1" "$2" || fail "xdotool could not move the window: $(geometry "$win")"
   sleep 0.5
 }
-# await_window <class> <log>
+# await_window <class> <log>: the first visible window of that class.
 await_window() {
   win=$(timeout 60 xdotool search --sync --onlyvisible --classname "$1" | head -n1) || true
-  [[ -n $win ]] || fail "no window of class $1: $(tail -n 5 "$2")"
-  wait_until 5 bash -c "xwininfo -id $win | grep -q IsViewable" || fail "the window was not shown"
+  [[ -n $win ]] || fail "no window of class $1 shown: $(tail -n 5 "$2")"
   locate
 }
 
@@ -112,6 +111,19 @@ expect_file() {
   [[ -f $1 ]] || fail "$1 was not written"
   cmp -s <(printf '%s\r\n' "$2") "$1" || fail "$1 holds '$(cat -A "$1")', not '$2' + CR LF"
 }
+
+# The program's popup menu: menu_windows (each library's own) lists its windows.
+menu_open() { [[ -n $(menu_windows) ]]; }
+menu_closed() { [[ -z $(menu_windows) ]]; }
+menu_geometry() { geometry "$(menu_windows | head -n1)"; }
+menu_corner() { menu_geometry | cut -d' ' -f1,2; }
+# menu_item <dy>: the point 30 px into the menu and dy below its top (above its bottom if < 0).
+menu_item() { menu_geometry | awk -v d="$1" '{ print $1 + 30, (d < 0 ? $2 + $4 : $2) + d }'; }
+close_menu() {
+  xdotool key Escape
+  wait_until 5 menu_closed || fail "Escape did not close the menu"
+}
+error_box() { xdotool search --onlyvisible --name '^Vestrel$' 2>/dev/null | grep -vx "$win"; }
 
 # moved_from <ini> <record> <x> <y> <to x> <to y>: with that record in the file the clock
 # starts at (x, y), then a window manager moves it.
@@ -139,9 +151,7 @@ right_button_chooses_nothing() {
   sleep 0.5
   running || fail "a right-button release over 終了 ended the program"
   menu_open || fail "a right-button release over an item closed the menu"
-  local x y
-  read -r x y < <(menu_corner)
-  xdotool mousemove $((x + 30)) $((y + 10)) click 3
+  xdotool mousemove $(menu_item 10) click 3
   sleep 0.5
   running || fail "a right click on 終了 ended the program"
   menu_open || fail "a right click on an item closed the menu"

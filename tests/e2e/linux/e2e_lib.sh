@@ -13,24 +13,10 @@ menu_windows() {
   done
   return 0
 }
-menu_open() { [[ -n $(menu_windows) ]]; }
-menu_closed() { [[ -z $(menu_windows) ]]; }
-menu_geometry() { geometry "$(menu_windows | head -n1)"; }
-menu_corner() { menu_geometry | cut -d' ' -f1,2; }
 # open_menu [x y]: a right click on that window point.
 open_menu() {
   xdotool mousemove $(at "${1:-40}" "${2:-120}") mousedown 3 mouseup 3
   wait_until 3 menu_open || fail "no popup menu"
-}
-# Clicks 終了, the open menu's first item.
-choose_exit() {
-  local x y
-  read -r x y < <(menu_corner)
-  xdotool mousemove $((x + 30)) $((y + 10)) click 1
-}
-close_menu() {
-  xdotool key Escape
-  wait_until 3 menu_closed || fail "the menu stayed open"
 }
 type_into_clock() {
   xdotool windowactivate --sync "$win" 2>/dev/null || true  # warns about an openbox property
@@ -43,7 +29,6 @@ close_clock() {
 }
 
 # The run-time error box: a second window named Vestrel.
-error_box() { xdotool search --onlyvisible --name '^Vestrel$' | grep -vx "$win"; }
 dismiss_error_box() {
   wait_until 5 error_box >/dev/null || fail "no run-time error box (the exit hangs?)"
   sleep 0.3  # let it paint

@@ -12,14 +12,12 @@ source "$(dirname "$0")/e2e_lib.sh"
 hand() { awk -v a="$1" -v r="$2" -v o="${3:-0}" 'BEGIN { t = a * atan2(0, -1) / 180;
   printf "%d %d", 85 + r * sin(t) + 0.5 + o, 87 - r * cos(t) + 0.5 + o }'; }
 start_pinned() { start_clock faketime '2026-01-01 10:10:30'; }
-# Two clicks on the ●: opaque, then half transparent again.
 toggle_dot() {
   xdotool mousemove $(at 84 88) click 1
   wait_until 3 has_opacity "$opacity_full" || fail "the ● did not make the window opaque"
   xdotool click 1
   wait_until 3 has_opacity "$opacity_half" || fail "the ● did not fade the window back"
 }
-# choose <keys...>: opens the menu and picks an item with the keyboard.
 choose() {
   open_menu
   xdotool key "$@" Return
@@ -87,7 +85,7 @@ wait_until 3 bash -c "! xdotool search --onlyvisible --name 'ｱﾌﾟﾘｹｰ�
 
 step "終了 ends the program and saves the settings"
 open_menu
-choose_exit
+xdotool mousemove $(menu_item 10) click 1  # 終了
 await_exit 0
 # Large, half transparent, on top; the position in twips.
 saved=$(printf '"0","0",%d,%d,"0"' $((left * 15)) $((top * 15)))

@@ -126,7 +126,7 @@ window_icons=$(xprop -len 1000000000 -id "$win" _NET_WM_ICON | sed -n 's/.*Icon 
 
 step "exit from the menu; the settings land in the user's place"
 open_menu
-choose_exit
+xdotool mousemove $(menu_item 10) click 1  # 終了
 await_exit 0
 settings_file="$home/.config/vestrel/Vestrel.ini"
 expect_file "$settings_file" "$(printf '"0","",%d,%d,""' $((left * 15)) $((top * 15)))"

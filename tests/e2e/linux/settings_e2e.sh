@@ -9,13 +9,8 @@ set -euo pipefail
 source "$(dirname "$0")/e2e_lib.sh"
 chmod 755 "$work"
 cleanup_clock_signal=-9  # a clock left running must not save over what is checked
-
-clock_program="$work/app/vestrel"
-
-mkdir -p "$shots" "$work/app"
-cp "$program" "$work/app/vestrel"
-ini="$work/app/Vestrel.ini"
-xsession_start
+e2e_begin
+ini="$work/Vestrel.ini"
 
 step "a window manager move is what the exit saves"
 saves_move "$ini"
@@ -88,7 +83,7 @@ close_clock
 expect_file "$work/xdg/vestrel/Vestrel.ini" '"0","",900,600,""'
 
 step "a logout that ends the X server first still saves"
-clock_program="$work/app/vestrel" moved_from "$ini" '"0","",3000,1500,""' 200 100 400 300
+clock_program="$work/vestrel" moved_from "$ini" '"0","",3000,1500,""' 200 100 400 300
 xsession_stop
 await_exit "" 5
 expect_file "$ini" '"0","",6000,4500,""'

@@ -30,9 +30,8 @@ minutes_box() {
   echo "${w}x${h}+$((x + 62))+$((y + 40))"
 }
 minutes_visible() { shot "$1" && [[ $(minutes_box "$shots/$1.png") != 0x0* ]]; }
-# small_countdown <build> <shot> <menu ready>: on the small clock just started, 3分ﾀｲﾏｰ from
-# the menu (once the command says it is open); the minutes' box in $box is that of "A3" in the
-# 12-pixel Gothic, right of the centre and clear of the "3" numeral.
+# small_countdown <build> <shot> <menu ready>: 3分ﾀｲﾏｰ on the small clock; its minutes' box
+# ($box) is that of "A3" in the 12-pixel Gothic, clear of the "3" numeral.
 small_countdown() {
   step "the countdown's minutes on the small face ($1)"
   has_size 108 110 || fail "$1: the window is $(geometry "$win"), not the small one"

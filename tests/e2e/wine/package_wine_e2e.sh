@@ -41,8 +41,7 @@ step "the command line under wine"
 xsession_start
 wine_prefix
 
-# answer <exit code> <arguments...>: the program's message box, OK pressed, then that exit code;
-# its stdout and stderr in $work/out, err.
+# answer <exit code> <arguments...>: OK in the message box; stdout and stderr in $work/out, err.
 answer() {
   local expected=$1 box
   shift

@@ -40,7 +40,6 @@ start_clock
 wait_until 10 at_position 0 0 || fail "the defaults were not used: $(geometry "$win")"
 close_window
 # The run-time error box shows at once.
-error_box() { xdotool search --onlyvisible --name '^Vestrel$' 2>/dev/null | grep -vx "$win"; }
 finished() { stopped || error_box >/dev/null; }
 wait_until 10 finished || fail "the exit hangs"
 if ! stopped; then

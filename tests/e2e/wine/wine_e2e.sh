@@ -16,26 +16,17 @@ start_at_three() {
   start_clock env WINEDEBUG=-all,warn+seh NO_FAKE_STAT=1 FAKETIME_DONT_FAKE_MONOTONIC=1 \
     faketime -f '@2024-03-01 03:00:40'
 }
-# Waits for the clock to end with exit code 0, every GDI and USER object released.
 expect_exit_zero() {
   await_exit 0
   grep -aq "handles held at exit: GDI 0, USER 0" "$work/run.log" ||
     fail "the host did not release all its GDI and USER objects: $(grep -a 'handles held' "$work/run.log")"
 }
-# A right press at (40, 130) opens the popup menu at the pointer with its nine items.
 open_menu() {
   xdotool mousemove $(at 40 130) mousedown 3
   expect_menu_at $((left + 40)) $((top + 130)) "a right press"
   xdotool mouseup 3
 }
-# Clicks the menu's first (y from its top) or last (y from its bottom, negative) item.
-click_menu_item() {
-  local y=$1
-  ((y >= 0)) || y=$((menu_height + y))
-  xdotool mousemove $((menu_left + 30)) $((menu_top + y)) click 1
-}
 dark() { (($1 + $2 + $3 < 230)); }
-# The strongly red pixels where a countdown prints its minutes, right of the centre.
 minutes_red() { count_in red $(at 118 80) 48 18; }
 
 step "first run, without settings: at the top left, with every property"
@@ -72,7 +63,7 @@ shot wine-menu
 menu_text=$(count_in dark $((menu_left + 30)) $((menu_top + 4)) $((menu_width - 40)) \
   $((menu_height - 8)))
 ((menu_text > 200)) || fail "the menu shows no captions ($menu_text dark pixels, wine-menu.png)"
-click_menu_item 11
+xdotool mousemove $(menu_item 11) click 1  # 終了
 expect_exit_zero
 expect_file "$ini" '"0","",1500,750,""'
 
@@ -88,7 +79,7 @@ shot wine-countdown
 
 step "showing the version box"
 open_menu
-click_menu_item -11
+xdotool mousemove $(menu_item -11) click 1  # ﾊﾞｰｼﾞｮﾝ情報, the last item
 box=$(timeout 30 xdotool search --sync --onlyvisible --name 'ｱﾌﾟﾘｹｰｼｮﾝ情報') || fail "no version box"
 shot wine-version
 xdotool key --window "$box" Return 2>/dev/null || true  # as with close_window

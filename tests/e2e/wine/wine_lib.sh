@@ -72,22 +72,15 @@ close_clock() {
 }
 
 # The program's visible top-level windows other than the clock: its popup menu.
-menu_window() {
+menu_windows() {
   xdotool search --onlyvisible --maxdepth 1 --classname vestrel.exe 2>/dev/null |
-    grep -vx "$win" | head -n1
+    grep -vx "$win"
 }
-menu_open() { [[ -n $(menu_window) ]]; }
-menu_closed() { ! menu_open; }
-menu_corner() { geometry "$(menu_window)" | cut -d' ' -f1,2; }
 # expect_menu_at <x> <y> <what>: the menu opens there with nine items; in $menu_left and so on.
 expect_menu_at() {
   wait_until 10 menu_open || fail "$3: no popup menu"
-  read -r menu_left menu_top menu_width menu_height < <(geometry "$(menu_window)")
+  read -r menu_left menu_top menu_width menu_height < <(menu_geometry)
   [[ "$menu_left,$menu_top" == "$1,$2" ]] || fail "$3: the menu is at $menu_left,$menu_top, not at $1,$2"
   ((menu_width >= 80 && menu_width <= 320 && menu_height >= 110 && menu_height <= 320)) ||
     fail "$3: the menu is $menu_width x $menu_height: not nine items"
-}
-close_menu() {
-  xdotool key Escape
-  wait_until 5 menu_closed || fail "Escape did not close the menu"
 }
