@@ -2,7 +2,6 @@
 # Vestrel.exe under wine: Shift+F10 and the Menu key open the menu at the window's centre, the
 # right button over its items chooses nothing, Alt+F4 closes; at 192 dpi the clock is drawn as
 # at 96 dpi; the countdown's minutes on the small face sit where the Linux program puts them.
-# Usage: desktop_e2e.sh path/to/Vestrel.exe [path/to/vestrel] [screenshot folder]
 set -euo pipefail
 
 exe=${1:?usage: desktop_e2e.sh path/to/Vestrel.exe [path/to/vestrel] [screenshot folder]}

@@ -2,7 +2,6 @@
 # Vestrel.exe's settings file under wine: a window manager's move is what the exit and the end
 # of the session save; a FIFO hangs neither start nor exit; an installed copy run by a user who
 # cannot write its folder keeps its settings in %APPDATA%\Vestrel.
-# Usage: settings_wine_e2e.sh path/to/Vestrel.exe
 set -euo pipefail
 
 exe=$(realpath "${1:?usage: settings_wine_e2e.sh path/to/Vestrel.exe}")

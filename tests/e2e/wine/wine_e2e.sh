@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Vestrel.exe under wine in a fresh prefix: the window and its face, dragging, the popup menu,
 # the countdown, the version box, the "●", exit from the menu and Alt+F4, the settings file.
-# Usage: wine_e2e.sh path/to/Vestrel.exe [screenshot folder]
 set -euo pipefail
 
 exe=${1:?usage: wine_e2e.sh path/to/Vestrel.exe [screenshot folder]}

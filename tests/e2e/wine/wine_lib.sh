@@ -11,7 +11,7 @@ cleanup() {
   if [[ -n "$clock" ]]; then kill -9 "$clock" 2>/dev/null || true; fi
   if [[ -n "${WINEPREFIX:-}" && -d "${WINEPREFIX:-}" ]]; then wineserver -k 2>/dev/null || true; fi
   xsession_stop
-  rm -rf "$work"
+  rm -rf "$work" 2>/dev/null || { sleep 1 && rm -rf "$work"; }  # wine may still write its prefix
 }
 trap cleanup EXIT
 
