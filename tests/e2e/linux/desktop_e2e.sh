@@ -3,7 +3,6 @@
 # window with every property, and without an X display it ends with one clear message. The
 # window has no taskbar entry yet takes clicks, drags and keys; Shift+F10 and the Menu key open
 # the menu at its centre; the menu ignores the right button over its items.
-# Usage: desktop_e2e.sh <path to vestrel> [folder for the screenshots]
 set -euo pipefail
 
 source "$(dirname "$0")/e2e_lib.sh"

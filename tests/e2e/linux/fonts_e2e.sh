@@ -2,7 +2,6 @@
 # The menu's Japanese captions with only DejaVu Sans and one Japanese font (IPA P Mincho) are
 # real glyphs; with no Japanese font they are boxes (a control of the check); with no font at
 # all the clock still runs, silently.
-# Usage: fonts_e2e.sh <path to vestrel> [folder for the screenshots]
 set -euo pipefail
 
 source "$(dirname "$0")/e2e_lib.sh"

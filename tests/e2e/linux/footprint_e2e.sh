@@ -2,7 +2,6 @@
 # What a running clock costs besides its frames: two threads (its own and Qt's X event
 # reader), no D-Bus, no helper process, no input method plugin, with or without a session bus;
 # a user who asks for Qt's accessibility bridge or an input method gets them.
-# Usage: footprint_e2e.sh <path to vestrel> [folder for the screenshots]
 set -euo pipefail
 
 source "$(dirname "$0")/e2e_lib.sh"

@@ -2,7 +2,6 @@
 # The Linux program on a scaled screen (QT_SCALE_FACTOR 2 or Xft.dpi 192, and 1.5): the 2x
 # window is the 1x one enlarged pixel for pixel outside the "●", which is drawn at 2x; the
 # shape scales, drags follow the pointer and the menu opens at it.
-# Usage: hidpi_e2e.sh <path to vestrel> [folder for the screenshots]
 set -euo pipefail
 
 source "$(dirname "$0")/e2e_lib.sh"

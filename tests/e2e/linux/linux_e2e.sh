@@ -2,7 +2,6 @@
 # The Linux program on a virtual X server at a pinned time, as a user sees it: the window and
 # its face, the ● toggle, dragging, the popup menu, always on top, the countdown, the version
 # box, exit and close, the settings file and the run-time error when it cannot be written.
-# Usage: linux_e2e.sh <path to vestrel> [folder for the screenshots]
 set -euo pipefail
 
 source "$(dirname "$0")/e2e_lib.sh"

@@ -3,7 +3,6 @@
 # folder whose name is not UTF-8 and at a logout that ends the X server first; SIGTERM, SIGHUP
 # and SIGINT save, kill -9 does not; a file size limit and a FIFO are reported, not hung on;
 # an installed copy keeps its settings in ~/.config/vestrel or $XDG_CONFIG_HOME/vestrel.
-# Usage: settings_e2e.sh <path to vestrel> [folder for the screenshots]
 set -euo pipefail
 
 source "$(dirname "$0")/e2e_lib.sh"
