@@ -1,7 +1,5 @@
-# What every end-to-end script needs: failing with a message, naming its steps and waiting for
-# a condition; the virtual display (scripts/xsession.sh); the screen's pixels, the clock's
-# window ($win, its corner in $left and $top) and its process ($clock). A script that sets
-# `e2e_name` has its messages prefixed with it.
+# What every end-to-end script needs: messages, waiting, the virtual display, screen pixels, the
+# clock's window ($win at $left $top, $width x $height) and its process ($clock).
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 # shellcheck source=../../scripts/xsession.sh
@@ -11,11 +9,8 @@ fail() {
   echo "${e2e_name:+$e2e_name: }FAIL: $*" >&2
   exit 1
 }
-step() {
-  if [[ -n ${e2e_name:-} ]]; then echo "$e2e_name: $*"; else echo "-- $*"; fi
-}
+step() { if [[ -n ${e2e_name:-} ]]; then echo "$e2e_name: $*"; else echo "-- $*"; fi; }
 
-# wait_until <seconds> <command...>: polls the command until it succeeds.
 wait_until() {
   local deadline=$((SECONDS + $1 * ${E2E_PATIENCE:-3}))  # slack for loaded machines
   shift
@@ -26,33 +21,22 @@ wait_until() {
 }
 
 desktop='#3a6ea5'  # a desktop colour that neither the face nor a window manager uses
+colour_desktop() {
+  xsession_colour_desktop "$desktop"
+  is desktop 0 0 || fail "could not colour the desktop"
+}
 
 shot() { import -window root "$shots/$1.png"; }
-# The colours of the screen pixels of a w x h block as lines "r g b".
+# The screen pixels of a w x h block as lines "r g b".
 block() {
   import -window root -crop "$3x$4+$1+$2" +repage -depth 8 txt:- |
     sed -n 's/^[0-9]*,[0-9]*: *(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1 \2 \3/p'
 }
-# Colour tests on "r g b".
 black() { (($1 < 24 && $2 < 24 && $3 < 24)); }
 green() { (($2 >= 96 && $2 > $1 + 48 && $2 > $3 + 48)); }
 red() { (($1 >= 128 && $2 < 64 && $3 < 64)); }
 yellowish() { (($1 > 96 && $2 > 48 && $3 < 48 && $1 >= $2)); }
 desktop() { [[ $(printf '%02x%02x%02x' "$@") == "${desktop#\#}" ]]; }
-# is <test> <x> <y>: the screen pixel passes the test.
-is() {
-  local rgb
-  rgb=$(block "$2" "$3" 1 1)
-  [[ -n $rgb ]] && "$1" $rgb
-}
-# near_in <test> <x> <y> <w> <h>: some pixel of the block passes.
-near_in() {
-  local r g b
-  while read -r r g b; do
-    "$1" "$r" "$g" "$b" && return 0
-  done < <(block "$2" "$3" "$4" "$5")
-  return 1
-}
 # count_in <test> <x> <y> <w> <h>: how many pixels of the block pass.
 count_in() {
   local r g b n=0
@@ -61,30 +45,59 @@ count_in() {
   done < <(block "$2" "$3" "$4" "$5")
   echo "$n"
 }
+near_in() { (($(count_in "$@") > 0)); }
+is() { near_in "$1" "$2" "$3" 1 1; }
 
-# "x y width height" of a window.
+differing() { compare -metric AE "$1" "$2" null: 2>&1 || true; }
+
 geometry() {
   xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
     /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
 }
-left=0 top=0
-# Reads the clock window's corner into $left and $top; `at x y` is a window point on the screen.
-locate() { read -r left top _ < <(geometry "$win"); }
+locate() { read -r left top width height < <(geometry "$win"); }
 at() { echo $((left + $1)) $((top + $2)); }
 at_position() { [[ $(geometry "$win" | cut -d' ' -f1,2) == "$1 $2" ]]; }
-# move_to <x> <y>: the window moved as a window manager moves it (the program is not told);
-# the program is given a moment all the same.
+has_size() { [[ $(geometry "$win" | cut -d' ' -f3,4) == "$1 $2" ]]; }
+window_state() { xprop -id "$win" _NET_WM_STATE; }
+has_state() { window_state | grep -q "$1"; }
+on_top() { has_state _NET_WM_STATE_ABOVE; }
+not_on_top() { ! on_top; }
+opacity_half=2155905152  # 0x80808080: alpha 128 of 255
+opacity_full=4294967295
+has_opacity() { xprop -id "$win" _NET_WM_WINDOW_OPACITY | grep -q "= $1\$"; }
+has_shape() { xwininfo -shape -id "$win" | grep -Eq "Window shape extents: *$1\+0\+0"; }
+no_frame() { [[ $(xprop -id "$win" _NET_FRAME_EXTENTS) == *"= 0, 0, 0, 0" ]]; }
+# xprop cuts long properties short unless told their length.
+has_icon() { xprop -len 1000000000 -id "$win" _NET_WM_ICON | grep -q 'Icon (32 x 32)'; }
+# expect_clock_window <shape extents> <x y of the tick at 12>: the large clock as it starts
+# without settings.
+expect_clock_window() {
+  has_size 170 174 || fail "window is $(geometry "$win"), not 170 x 174"
+  wait_until 5 no_frame || fail "the window has a frame: $(xprop -id "$win" _NET_FRAME_EXTENTS)"
+  wait_until 5 has_shape "$1" || fail "no elliptical shape: $(xwininfo -shape -id "$win")"
+  wait_until 5 on_top || fail "not always on top: $(window_state)"
+  wait_until 5 has_opacity "$opacity_half" ||
+    fail "not half transparent: $(xprop -id "$win" _NET_WM_WINDOW_OPACITY)"
+  wait_until 5 has_icon || fail "no 32 x 32 window icon"
+  wait_until 10 is green $(at "$2" "$3") || fail "no green tick at 12"
+}
+# move_to <x> <y>: the window moved by a window manager (the program is not told).
 move_to() {
   xdotool windowmove "$win" "$1" "$2"
   wait_until 5 at_position "$1" "$2" || fail "xdotool could not move the window: $(geometry "$win")"
   sleep 0.5
 }
+# await_window <class> <log>: the first visible window of that class.
+await_window() {
+  win=$(timeout 60 xdotool search --sync --onlyvisible --classname "$1" | head -n1) || true
+  [[ -n $win ]] || fail "no window of class $1 shown: $(tail -n 5 "$2")"
+  locate
+}
 
 clock=
 running() { kill -0 "$clock" 2>/dev/null; }
 stopped() { ! running; }
-# await_exit [exit code] [seconds]: waits for the clock to end, fails unless it ended with that
-# code (when one is given); the code in $code.
+# await_exit [exit code] [seconds]: the clock ends (with that code if given); the code in $code.
 await_exit() {
   wait_until "${2:-15}" stopped || fail "the program did not end"
   code=0
@@ -99,10 +112,37 @@ expect_file() {
   cmp -s <(printf '%s\r\n' "$2") "$1" || fail "$1 holds '$(cat -A "$1")', not '$2' + CR LF"
 }
 
-# right_button_chooses_nothing <shot>: a right press opens the popup menu with its corner
-# under the pointer at (20, 60); neither the release nor a whole right click over 終了, its
-# first item, chooses it or closes the menu. Each library has its own menu_open, menu_corner
-# and close_menu.
+# The program's popup menu: menu_windows (each library's own) lists its windows.
+menu_open() { [[ -n $(menu_windows) ]]; }
+menu_closed() { [[ -z $(menu_windows) ]]; }
+menu_geometry() { geometry "$(menu_windows | head -n1)"; }
+menu_corner() { menu_geometry | cut -d' ' -f1,2; }
+# menu_item <dy>: the point 30 px into the menu and dy below its top (above its bottom if < 0).
+menu_item() { menu_geometry | awk -v d="$1" '{ print $1 + 30, (d < 0 ? $2 + $4 : $2) + d }'; }
+close_menu() {
+  xdotool key Escape
+  wait_until 5 menu_closed || fail "Escape did not close the menu"
+}
+error_box() { xdotool search --onlyvisible --name '^Vestrel$' 2>/dev/null | grep -vx "$win"; }
+
+# moved_from <ini> <record> <x> <y> <to x> <to y>: with that record in the file the clock
+# starts at (x, y), then a window manager moves it.
+moved_from() {
+  printf '%s\r\n' "$2" >"$1"
+  start_clock
+  wait_until 10 at_position "$3" "$4" || fail "not restored at $3,$4: $(geometry "$win")"
+  move_to "$5" "$6"
+}
+# saves_move <ini>: the position a window manager's move leaves is what closing saves.
+saves_move() {
+  moved_from "$1" '"0","",3000,1500,""' 200 100 400 300
+  close_clock
+  expect_file "$1" '"0","",6000,4500,""'
+  [[ ! -e "$1.tmp" ]] || fail "a temporary file was left"
+}
+
+# right_button_chooses_nothing <shot>: a right press at (20, 60) opens the popup menu; neither
+# the release nor a right click over 終了, its first item, chooses it or closes the menu.
 right_button_chooses_nothing() {
   xdotool mousemove $(at 20 60) mousedown 3
   wait_until 5 menu_open || fail "no popup menu"
@@ -111,9 +151,7 @@ right_button_chooses_nothing() {
   sleep 0.5
   running || fail "a right-button release over 終了 ended the program"
   menu_open || fail "a right-button release over an item closed the menu"
-  local x y
-  read -r x y < <(menu_corner)
-  xdotool mousemove $((x + 30)) $((y + 10)) click 3
+  xdotool mousemove $(menu_item 10) click 3
   sleep 0.5
   running || fail "a right click on 終了 ended the program"
   menu_open || fail "a right click on an item closed the menu"

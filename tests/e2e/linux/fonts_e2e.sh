@@ -1,25 +1,16 @@
 #!/usr/bin/env bash
-# The popup menu's Japanese captions on a system with a single Japanese font: under a
-# fontconfig configuration that shows the program only DejaVu Sans and one Japanese font
-# (IPA P Mincho), every caption is drawn with real glyphs. As a control, the same menu with no
-# Japanese font at all shows boxes, which the check tells apart. With no font at all the
-# clock still runs, silently.
-#
-#   fonts_e2e.sh <path to vestrel> [folder for the screenshots]
+# The menu's Japanese captions with only DejaVu Sans and one Japanese font (IPA P Mincho) are
+# real glyphs; with no Japanese font they are boxes (a control of the check); with no font at
+# all the clock still runs, silently.
 set -euo pipefail
 
-program=$(realpath "$1")
-shots=$(realpath -m "${2:-$PWD/e2e}")
 source "$(dirname "$0")/e2e_lib.sh"
 
 latin_font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
 japanese_font=/usr/share/fonts/opentype/ipafont-mincho/ipamp.ttf
-for font in "$latin_font" "$japanese_font"; do
-  [[ -f $font ]] || fail "$font is not installed (see scripts/deps.sh)"
-done
+ls "$latin_font" "$japanese_font" >/dev/null || fail "fonts missing (see scripts/deps.sh)"
 
-# font_config <name> <font files...>: $work/<name>/fonts.conf, a fontconfig configuration with
-# only these fonts.
+# font_config <name> <font files...>: $work/<name>/fonts.conf, with only these fonts.
 font_config() {
   local folder="$work/$1"
   mkdir -p "$folder/fonts" "$folder/cache"
@@ -35,9 +26,8 @@ font_config() {
 CONF
 }
 
-# menu_rows <config> <name>: opens the menu under that configuration, saves its screenshot
-# as <name>.png and the captions' rows of ink (right of the check marks) as
-# $work/<name>-row-N.png, N from 1; their number in $rows.
+# menu_rows <config> <name>: the menu under that configuration in <name>.png, its captions' rows
+# of ink (right of the check marks) in $work/<name>-row-N.png, N from 1, their number in $rows.
 menu_rows() {
   local config=$1 name=$2
   start_clock env FONTCONFIG_FILE="$config"
@@ -45,8 +35,7 @@ menu_rows() {
   sleep 0.3
   shot "$name"
   local mx my mw mh
-  read -r mx my mw mh < <(geometry "$(menu_windows | head -n1)")
-  # The captions column: dark ink on the light menu; each text row's share of ink.
+  read -r mx my mw mh < <(menu_geometry)
   local column="$((mw - 34))x$((mh - 4))+$((mx + 28))+$((my + 2))"
   convert "$shots/$name.png" -crop "$column" +repage -colorspace gray -threshold 50% -negate \
     "$work/$name-ink.png"
@@ -64,18 +53,11 @@ menu_rows() {
     fi
   done <<<"$profile"
   close_menu
-  type_into_clock alt+F4
-  await_exit
+  close_clock ""
   rows=$n
 }
 
-# same_rows <name> <a> <b>: whether two caption rows are the same picture.
-same_rows() {
-  local differing
-  differing=$(compare -metric AE "$work/$1-row-$2.png" "$work/$1-row-$3.png" null: 2>&1) ||
-    true
-  [[ $differing == 0 ]]
-}
+same_rows() { [[ $(differing "$work/$1-row-$2.png" "$work/$1-row-$3.png") == 0 ]]; }
 
 e2e_begin
 
@@ -83,8 +65,7 @@ step "with one Japanese font the captions are drawn"
 font_config one-japanese "$latin_font" "$japanese_font"
 menu_rows "$work/one-japanese/fonts.conf" fonts-one-japanese
 ((rows == 8)) || fail "$rows rows of captions instead of 8 (fonts-one-japanese.png)"
-# 大きく and 小さく (rows 5 and 6) and 3分ﾀｲﾏｰ and 4分ﾀｲﾏｰ (rows 2 and 3) differ in their first
-# character; boxes would make them the same.
+# Their first characters tell these pairs apart; boxes would not.
 same_rows fonts-one-japanese 5 6 && fail "大きく and 小さく look the same (fonts-one-japanese.png)"
 same_rows fonts-one-japanese 2 3 && fail "3分ﾀｲﾏｰ and 4分ﾀｲﾏｰ look the same"
 for row in 1 2 3 4 5 6 7 8; do
@@ -105,8 +86,7 @@ start_clock env FONTCONFIG_FILE="$work/no-fonts/fonts.conf" XDG_RUNTIME_DIR="$wo
 wait_until 5 is green $(at 85 6) || fail "no face without fonts"
 sleep 1.5
 shot fonts-none
-type_into_clock alt+F4
-await_exit 0
+close_clock
 [[ ! -s $work/output.log ]] || fail "without fonts the program says: $(cat "$work/output.log")"
 
 echo "PASS (screenshots in $shots)"

@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Windows zip and checks it: exactly Vestrel.exe, README and licence in one folder,
-# the program stripped and importing only system DLLs; then, under wine on a virtual display,
-# the unpacked Vestrel.exe answers --version, --help (exit 0) and a bad argument (exit 2) in a
-# message box, and writes the same text to a standard handle that a script attached.
-#
-#   package_wine_e2e.sh <build folder of the windows preset> <project version> [screenshot folder]
+# The Windows zip: Vestrel.exe (stripped, system DLLs only), README and licence in one folder;
+# under wine the unpacked program answers --version, --help and a bad argument in a message
+# box, with the same text on a standard handle a script attached, and its exit code.
+# Usage: package_wine_e2e.sh <windows build folder> <version> [screenshot folder]
 set -euo pipefail
 
 build=$(realpath "$1")
@@ -23,9 +21,7 @@ zip="$build/packages/Vestrel-$version-win64.zip"
 
 step "contents"
 folder="Vestrel-$version-win64"
-expected="$folder/LICENSE.txt
-$folder/README.md
-$folder/Vestrel.exe"
+expected=$(printf "$folder/%s\n" LICENSE.txt README.md Vestrel.exe)
 contents=$(cmake -E tar tf "$zip" | grep -v '/$' | sort)
 [[ $contents == "$expected" ]] || fail "the zip holds:
 $contents"
@@ -40,15 +36,12 @@ if $objdump -h "$exe" | grep -q '\.debug'; then fail "debug sections left in Ves
 $objdump -t "$exe" | grep -q 'no symbols' || fail "symbols left in Vestrel.exe"
 imports=$($objdump -p "$exe" | sed -n 's/^\tDLL Name: //p' | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
 [[ $imports == "gdi32.dll kernel32.dll msvcrt.dll user32.dll " ]] || fail "imports: $imports"
-echo "Vestrel.exe: $(stat -c %s "$exe") bytes"
 
 step "the command line under wine"
-mkdir -p "$shots"
 xsession_start
 wine_prefix
 
-# answer <expected exit code> <arguments...>: runs the program, waits for its message box,
-# checks it, presses OK and checks the exit code. Its stdout and stderr in $work/out, err.
+# answer <exit code> <arguments...>: OK in the message box; stdout and stderr in $work/out, err.
 answer() {
   local expected=$1 box
   shift

@@ -1,35 +1,24 @@
-# Helpers of the wine end-to-end scripts. Source it after setting `e2e_name` (the prefix of
-# its messages). It makes $work and, on exit, ends the program ($clock), the wine server and
-# the virtual display and removes $work; a script's own clean-up goes in cleanup_more.
+# Helpers of the wine end-to-end scripts; a script's own clean-up goes in cleanup_more.
 
 # shellcheck source=../e2e_common.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../e2e_common.sh"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/vestrel-$e2e_name.XXXXXX")
+mkdir -p "${shots:-$work}"
 cleanup_more() { :; }
 cleanup() {
   cleanup_more
   if [[ -n "$clock" ]]; then kill -9 "$clock" 2>/dev/null || true; fi
   if [[ -n "${WINEPREFIX:-}" && -d "${WINEPREFIX:-}" ]]; then wineserver -k 2>/dev/null || true; fi
   xsession_stop
-  rm -rf "$work"
+  rm -rf "$work" 2>/dev/null || { sleep 1 && rm -rf "$work"; }  # wine may still write its prefix
 }
 trap cleanup EXIT
 
 export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" TZ=UTC
 
-# The program's Japanese locale, built into $work for this run: wine draws the menu's
-# Japanese captions, in the Japanese system's default GUI font, only under one.
-japanese_locale() {
-  mkdir -p "$work/locale"
-  localedef -i ja_JP -f UTF-8 "$work/locale/ja_JP.UTF-8" >/dev/null 2>&1 ||
-    fail "localedef could not build ja_JP.UTF-8"
-  export LOCPATH="$work/locale"
-  { export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8; } 2>/dev/null  # this shell keeps its own locale
-}
-
-# make_prefix [command prefix...]: a new prefix in $WINEPREFIX, set up by wineboot. Setting one
-# up now and then fails on a loaded machine; a second try after stopping its server succeeds.
+# make_prefix [command prefix...]: wineboot now and then fails on a loaded machine; a second
+# try after stopping its server succeeds.
 make_prefix() {
   local attempt
   for attempt in 1 2; do
@@ -42,8 +31,7 @@ make_prefix() {
   fail "wineboot -i failed: $(tail -n 5 "$work/wineboot.log")"
 }
 
-# wine_prefix [folder under C:]: a fresh prefix in $work/prefix; with a folder, $exe is copied
-# there as Vestrel.exe and $app_dir names the folder.
+# wine_prefix [folder under C:]: a fresh prefix; $exe copied into the folder, $app_dir.
 wine_prefix() {
   export WINEPREFIX="$work/prefix"
   make_prefix
@@ -54,53 +42,45 @@ wine_prefix() {
   fi
 }
 
-# wine_session <folder under C:>: the program's Japanese locale, a virtual display with the
-# desktop coloured and a fresh prefix with $exe in that folder ($app_dir).
+# wine_session <folder under C:>: also the Japanese locale, under which alone wine draws the
+# menu's captions in the Japanese system's GUI font.
 wine_session() {
   [[ -f "$exe" ]] || fail "$exe does not exist; build it first:" \
     "cmake --preset windows && cmake --build --preset windows -j2"
   step "starting X and wine"
-  japanese_locale
+  mkdir -p "$work/locale"
+  localedef -i ja_JP -f UTF-8 "$work/locale/ja_JP.UTF-8" >/dev/null 2>&1 ||
+    fail "localedef could not build ja_JP.UTF-8"
+  export LOCPATH="$work/locale"
+  { export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8; } 2>/dev/null  # this shell keeps its own locale
   xsession_start
-  xsession_colour_desktop "$desktop"
-  is desktop 0 0 || fail "could not colour the desktop"
+  colour_desktop
   wine_prefix "$1"
 }
 
-# start_clock [command prefix...]: $clock_exe (by default $app_dir/Vestrel.exe) under wine,
-# after the prefix (such as faketime); its output in $work/run.log, its window in $win, its
-# place and size in $left $top $width $height.
+# start_clock [command prefix...]: $clock_exe, by default $app_dir/Vestrel.exe.
 start_clock() {
   "$@" wine "${clock_exe:-$app_dir/Vestrel.exe}" >"$work/run.log" 2>&1 &
   clock=$!
-  # A first start in a user's fresh prefix can take a while on a loaded machine.
-  win=$(timeout 60 xdotool search --sync --onlyvisible --classname vestrel.exe | head -n1) || true
-  [[ -n "$win" ]] || fail "the clock window did not appear: $(tail -n 5 "$work/run.log")"
-  read -r left top width height < <(geometry "$win")
+  await_window vestrel.exe "$work/run.log"
 }
-# The key goes to the window; it may be gone before the key's release arrives, which xdotool
-# reports as an error.
+# The window may be gone before the key's release arrives, which xdotool reports as an error.
 close_window() { xdotool key --window "$win" alt+F4 2>/dev/null || true; }
+close_clock() {
+  close_window
+  await_exit "${1-0}"
+}
 
 # The program's visible top-level windows other than the clock: its popup menu.
-menu_window() {
+menu_windows() {
   xdotool search --onlyvisible --maxdepth 1 --classname vestrel.exe 2>/dev/null |
-    grep -vx "$win" | head -n1
+    grep -vx "$win"
 }
-menu_open() { [[ -n $(menu_window) ]]; }
-menu_closed() { ! menu_open; }
-menu_corner() { geometry "$(menu_window)" | cut -d' ' -f1,2; }
-# expect_menu_at <x> <y> <what>: the popup menu opens with its corner at that screen point,
-# large enough for nine items; its place and size in $menu_left $menu_top $menu_width
-# $menu_height.
+# expect_menu_at <x> <y> <what>: the menu opens there with nine items; in $menu_left and so on.
 expect_menu_at() {
   wait_until 10 menu_open || fail "$3: no popup menu"
-  read -r menu_left menu_top menu_width menu_height < <(geometry "$(menu_window)")
+  read -r menu_left menu_top menu_width menu_height < <(menu_geometry)
   [[ "$menu_left,$menu_top" == "$1,$2" ]] || fail "$3: the menu is at $menu_left,$menu_top, not at $1,$2"
   ((menu_width >= 80 && menu_width <= 320 && menu_height >= 110 && menu_height <= 320)) ||
     fail "$3: the menu is $menu_width x $menu_height: not nine items"
-}
-close_menu() {
-  xdotool key Escape
-  wait_until 5 menu_closed || fail "Escape did not close the menu"
 }
