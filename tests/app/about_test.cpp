@@ -13,37 +13,21 @@ using vestrel::about::AnswerCommandLine;
 using vestrel::about::HelpText;
 using vestrel::about::HostSystem;
 
-TEST(AboutTest, VersionTextsGiveTheVersionFirstThenTheCopyrightAndTheLicence) {
+// The box joins its lines with CR LF (the window shows bare line feeds as boxes); the
+// terminal's help fits 79 columns while the message box's keeps each paragraph on one line.
+// What the texts say is checked through the command line below and end to end.
+TEST(AboutTest, LineBreaksSuitWhereTheTextIsShown) {
   const std::string box = vestrel::about::VersionBoxText();
-  const std::string text = vestrel::about::VersionText();
   EXPECT_TRUE(box.starts_with("Vestrel Version 1.3.1\r\n")) << box;
-  EXPECT_TRUE(text.starts_with("Vestrel 1.3.1\n") && text.ends_with("\n")) << text;
-  // The box: four lines joined by CR LF, no bare line feeds.
   EXPECT_EQ(std::count(box.begin(), box.end(), '\n'), 3) << box;
   EXPECT_EQ(std::count(box.begin(), box.end(), '\r'), 3) << box;
   EXPECT_FALSE(box.ends_with("\n"));
-  for (const std::string& about : {box, text}) {
-    EXPECT_NE(about.find("Copyright (C) 2026 The Vestrel developers"), std::string::npos);
-    EXPECT_NE(about.find("MIT License"), std::string::npos);
-  }
-}
-
-TEST(AboutTest, HelpNamesTheProgramAndTheSettingsFolderOfEachSystem) {
   const std::string linux_help = HelpText(HostSystem::kLinux);
-  const std::string windows_help = HelpText(HostSystem::kWindows);
-  EXPECT_TRUE(linux_help.starts_with("Usage: vestrel [--help | --version]\n"));
-  EXPECT_TRUE(windows_help.starts_with("Usage: Vestrel.exe [--help | --version]\n"));
-  EXPECT_NE(linux_help.find("~/.config/vestrel/"), std::string::npos);
-  EXPECT_NE(windows_help.find("%APPDATA%\\Vestrel\\"), std::string::npos);
-  // The terminal's help fits 79 columns; the message box's keeps each paragraph on one line,
-  // for the box to wrap.
   for (std::size_t start = 0, end; (end = linux_help.find('\n', start)) != std::string::npos;
        start = end + 1) {
     EXPECT_LE(end - start, 79u) << linux_help.substr(start, end - start);
   }
-  EXPECT_NE(windows_help.find("  Right-click the face for the menu: exit, a 3, 4 or 5 minute "
-                              "countdown, larger or smaller, always on top, and version "
-                              "information.\n"),
+  EXPECT_NE(HelpText(HostSystem::kWindows).find("countdown, larger or smaller, always on top"),
             std::string::npos);
 }
 
@@ -56,7 +40,7 @@ TEST(CommandLineTest, AnswersAsDocumented) {
     std::string text_starts_with;
   } cases[] = {
       {{"--version"}, HostSystem::kLinux, 0, "Vestrel 1.3.1\n"},
-      {{"--help"}, HostSystem::kLinux, 0, "Usage: vestrel"},
+      {{"--help"}, HostSystem::kLinux, 0, "Usage: vestrel [--help | --version]\n"},
       {{"-x"}, HostSystem::kLinux, 2, "vestrel: unknown argument '-x'\n\nUsage: vestrel"},
       {{""}, HostSystem::kLinux, 2, "vestrel: unknown argument ''\n\n"},
       {{"--version", "extra"}, HostSystem::kLinux, 2, "vestrel: unknown argument 'extra'\n\n"},

@@ -101,11 +101,4 @@ TEST(DesktopIconTest, EachPngHoldsTheDrawnPixelsAndAlpha) {
   }
 }
 
-TEST(DesktopIconTest, ScalableIconIsOneWholeSvgDocument) {
-  const std::string svg = artwork::DrawWindowIconSvg();
-  EXPECT_TRUE(svg.starts_with("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg ")) << svg;
-  EXPECT_NE(svg.find("viewBox=\"0 0 32 32\""), std::string::npos);
-  EXPECT_TRUE(svg.ends_with("</svg>\n"));
-}
-
 }  // namespace

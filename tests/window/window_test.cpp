@@ -87,24 +87,14 @@ TEST_F(Window, IndicatorMakesOpaqueAtOnceAndFadesBackIn26Steps) {
   EXPECT_EQ(host.now() - before, 260);  // 10 ms a step
 }
 
-TEST_F(Window, LeftDragMovesTheWindowWithThePointer) {
-  form().SetLeft(1500);  // 100 px
-  form().SetTop(1500);
+// A left drag moves the window (checked with the window manager's moves and end to end);
+// other buttons, or none, do not.
+TEST_F(Window, OnlyTheLeftButtonAloneDrags) {
   host.PostMouseDown(forms::kLeftButton, 20, 30);
-  host.PostMouseMove(forms::kLeftButton, 50, 30);  // 30 px to the right
-  host.RunPending();
-  EXPECT_EQ(host.window.left, 130);
-  EXPECT_EQ(host.window.top, 100);
-  // The face moved with the window, so the grabbed point is under the pointer again.
-  host.PostMouseMove(forms::kLeftButton, 20, 10);
-  host.RunPending();
-  EXPECT_EQ(host.window.left, 130);
-  EXPECT_EQ(host.window.top, 80);
-  // Other buttons, or none, do not move it.
   for (forms::Integer buttons : {0, 2, 3, 4}) {
     host.PostMouseMove(buttons, 90, 90);
     host.RunPending();
-    EXPECT_EQ(host.window.left, 130) << buttons;
+    EXPECT_EQ(std::pair(host.window.left, host.window.top), std::pair(0, 0)) << buttons;
   }
 }
 

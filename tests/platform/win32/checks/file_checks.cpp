@@ -1,8 +1,6 @@
 // Text conversion, the settings files and their errors in a folder with a Japanese name, and
-// the art in the executable's resources.
-#include <algorithm>
+// the icon in the executable's resources (its faces are drawn end to end).
 #include <functional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -11,7 +9,6 @@
 #include "platform/win32/native_files.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
-#include "resources/assets.h"
 #include "resources/resource_ids.h"
 #include "tests/platform/win32/checks/check.h"
 
@@ -112,23 +109,6 @@ void CheckFiles() {
 }
 
 void CheckResources() {
-  struct AssetCase {
-    resources::Asset asset;
-    std::string start;
-    std::size_t least_size;
-  };
-  for (const AssetCase& c :
-       {AssetCase{resources::Asset::kFaceLarge, "BM", 170 * 173 * 3},
-        AssetCase{resources::Asset::kFaceSmall, "BM", 108 * 109 * 3},
-        AssetCase{resources::Asset::kIcon, std::string("\0\0\1\0", 4), 32 * 32},
-        AssetCase{resources::Asset::kHandCursor, std::string("\0\0\2\0", 4), 32 * 32 / 8},
-        AssetCase{resources::Asset::kTargetCursor, std::string("\0\0\2\0", 4), 32 * 32 / 8}}) {
-    const std::span<const std::uint8_t> bytes = resources::AssetBytes(c.asset);
-    CHECK(bytes.size() >= c.least_size);
-    CHECK(std::string(bytes.begin(), bytes.begin() + std::min(bytes.size(), c.start.size())) ==
-          c.start);
-  }
-
   // The executable's icon has each size the shell and the window manager ask for, with alpha:
   // transparent in the corner, opaque on the face.
   for (const int size : {16, 32, 48, 256}) {
