@@ -125,6 +125,42 @@ close_menu() {
 }
 error_box() { xdotool search --onlyvisible --name '^Vestrel$' 2>/dev/null | grep -vx "$win"; }
 
+# choose <keys...>: the popup menu opened by the mouse, an item chosen with these keys.
+choose() {
+  open_menu
+  xdotool key "$@" Return
+  wait_until 5 menu_closed || fail "the menu stayed open"
+}
+# keyboard_menu <key>: the key opens the popup menu at the window's centre, not at the pointer.
+keyboard_menu() {
+  focus_clock
+  xdotool mousemove 1000 700 key "$1"
+  wait_until 5 menu_open || fail "$1 opened no menu"
+  [[ $(menu_corner) == "$(at $((width / 2)) $((height / 2)))" ]] ||
+    fail "$1: the menu is at $(menu_corner), not at the window's centre"
+}
+# version_box <shot>: ﾊﾞｰｼﾞｮﾝ情報, the menu's last item, shows the version box; Return closes it.
+version_box() {
+  choose Up
+  local box
+  box=$(timeout 30 xdotool search --sync --onlyvisible --limit 1 --name 'ｱﾌﾟﾘｹｰｼｮﾝ情報') ||
+    fail "no version box"
+  sleep 0.3  # let it paint
+  shot "$1"
+  xdotool windowactivate --sync "$box" key Return 2>/dev/null || true
+  box_gone() { ! xdotool search --onlyvisible --name 'ｱﾌﾟﾘｹｰｼｮﾝ情報' >/dev/null; }
+  wait_until 5 box_gone || fail "the version box stayed open"
+}
+# dismiss_error_box <shot>: the run-time error box, a second window named Vestrel, shown at the
+# exit and answered with Return; the program then ends with exit code 1.
+dismiss_error_box() {
+  wait_until 10 error_box >/dev/null || fail "no run-time error box (the exit hangs?)"
+  sleep 0.3  # let it paint
+  shot "$1"
+  xdotool windowactivate --sync "$(error_box | head -n1)" key Return 2>/dev/null || true
+  await_exit 1
+}
+
 # moved_from <ini> <record> <x> <y> <to x> <to y>: with that record in the file the clock
 # starts at (x, y), then a window manager moves it.
 moved_from() {
@@ -139,6 +175,18 @@ saves_move() {
   close_clock
   expect_file "$1" '"0","",6000,4500,""'
   [[ ! -e "$1.tmp" ]] || fail "a temporary file was left"
+}
+# fifo_refused <ini>: a FIFO in the settings file's place hangs neither the start, which takes
+# the defaults, nor the exit, which reports the run-time error and leaves the FIFO.
+fifo_refused() {
+  rm -f "$1"
+  mkfifo "$1"
+  start_clock
+  wait_until 10 at_position 0 0 || fail "the defaults were not used: $(geometry "$win")"
+  close_window
+  dismiss_error_box settings-fifo-error
+  [[ -p "$1" ]] || fail "the FIFO was replaced"
+  rm -f "$1"
 }
 
 # right_button_chooses_nothing <shot>: a right press at (20, 60) opens the popup menu; neither

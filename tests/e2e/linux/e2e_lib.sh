@@ -18,22 +18,15 @@ open_menu() {
   xdotool mousemove $(at "${1:-40}" "${2:-120}") mousedown 3 mouseup 3
   wait_until 3 menu_open || fail "no popup menu"
 }
-type_into_clock() {
-  xdotool windowactivate --sync "$win" 2>/dev/null || true  # warns about an openbox property
-  xdotool key "$@"
+focus_clock() { xdotool windowactivate --sync "$win" 2>/dev/null || true; }  # warns about openbox
+close_window() {
+  focus_clock
+  xdotool key alt+F4
 }
 # close_clock [exit code, 0 unless given]
 close_clock() {
-  type_into_clock alt+F4
+  close_window
   await_exit "${1-0}"
-}
-
-# The run-time error box: a second window named Vestrel.
-dismiss_error_box() {
-  wait_until 5 error_box >/dev/null || fail "no run-time error box (the exit hangs?)"
-  sleep 0.3  # let it paint
-  shot "$1"
-  xdotool windowactivate --sync "$(error_box | head -n1)" key Return
 }
 
 # start_clock [command prefix...]: $clock_program, by default $work/vestrel.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Debian package as a packager and a user see it: control fields, exact contents, lintian,
 # desktop entry, AppStream data, manual page and icons; unpacked and run as nobody: the command
-# line, the desktop entry's command, the window icon's sizes and the settings an exit leaves.
+# line, the desktop entry's command and the window icon's sizes.
 # Usage: package_e2e.sh <build folder of the linux preset> <project version>
 set -euo pipefail
 
@@ -72,11 +72,8 @@ appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
 grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo lacks release $version"
 grep -q '<launchable type="desktop-id">vestrel.desktop</launchable>' "$metainfo" ||
   fail "the metainfo does not name the desktop entry"
-man_page=$(gzip -dc "$root/usr/share/man/man1/vestrel.1.gz")
-for section in NAME SYNOPSIS DESCRIPTION 'MOUSE AND MENU' OPTIONS FILES 'EXIT STATUS'; do
-  grep -q "^\.SH $section\$" <<<"$man_page" || fail "the manual page has no $section"
-done
-grep -q "Vestrel $version" <<<"$man_page" || fail "the manual page does not say $version"
+gzip -dc "$root/usr/share/man/man1/vestrel.1.gz" | grep -q "Vestrel $version" ||
+  fail "the manual page does not say $version"
 gzip -dc "$root/usr/share/doc/vestrel/changelog.gz" | head -n1 | grep -q "^vestrel ($version)" ||
   fail "changelog"
 cmp -s "$root/usr/share/doc/vestrel/LICENSE" "$repo/LICENSE" || fail "LICENSE"
@@ -94,12 +91,10 @@ install -d -o nobody -g nogroup "$home"
 as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups
   env -i HOME="$home" PATH="$root/usr/bin:/usr/bin:/bin" LANG=C.UTF-8)
 
-step "the command line: --version, --help and a bad argument"
+step "the command line: --version and a bad argument"
 out=$("${as_user[@]}" vestrel --version) || fail "--version exit code $?"
 [[ $(head -n1 <<<"$out") == "Vestrel $version" ]] || fail "--version says: $out"
 grep -q 'MIT License' <<<"$out" || fail "--version gives no licence: $out"
-out=$("${as_user[@]}" vestrel --help) || fail "--help exit code $?"
-[[ $out == "Usage: vestrel [--help | --version]"* ]] || fail "--help says: $out"
 code=0
 "${as_user[@]}" vestrel --bogus >"$work/out" 2>"$work/err" || code=$?
 [[ $code == 2 ]] || fail "a bad argument gave exit code $code"
@@ -124,10 +119,4 @@ window_icons=$(xprop -len 1000000000 -id "$win" _NET_WM_ICON | sed -n 's/.*Icon 
   sort -n | tr '\n' ' ')
 [[ $window_icons == "16x16 32x32 48x48 256x256 " ]] || fail "_NET_WM_ICON sizes: $window_icons"
 
-step "exit from the menu; the settings land in the user's place"
-open_menu
-xdotool mousemove $(menu_item 10) click 1  # 終了
-await_exit 0
-settings_file="$home/.config/vestrel/Vestrel.ini"
-expect_file "$settings_file" "$(printf '"0","",%d,%d,""' $((left * 15)) $((top * 15)))"
 echo "PASS"
