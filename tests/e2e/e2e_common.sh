@@ -86,6 +86,7 @@ move_to() {
   xdotool windowmove "$win" "$1" "$2"
   wait_until 5 at_position "$1" "$2" || fail "xdotool could not move the window: $(geometry "$win")"
   sleep 0.5
+  locate
 }
 # await_window <class> <log>: the first visible window of that class.
 await_window() {

@@ -76,9 +76,5 @@ TEST(Conversions, DetectOverflow) {
   }
 }
 
-TEST(Rgb, PutsRedInTheLowByte) {
-  EXPECT_EQ(RGB(1, 2, 3), 0x030201u);
-}
-
 }  // namespace
 }  // namespace forms

@@ -1,9 +1,8 @@
+// Reading a record's fields. Writing, replacing and reading the settings file through these
+// functions is checked by the program's own tests (tests/app/settings_file_test.cpp).
 #include "platform/record_files.h"
 
 #include <gtest/gtest.h>
-
-#include "platform/headless/headless_host.h"
-#include "platform/runtime_error.h"
 
 namespace forms {
 namespace {
@@ -29,45 +28,6 @@ TEST(RecordFiles, ReadsFieldsAsWritten) {
       {"\"open", V{"open"}},
   };
   for (const auto& c : cases) EXPECT_EQ(Fields(c.data), c.fields) << c.data;
-}
-
-TEST(RecordFiles, WritesOneLineWithQuotedTextAndBareNumbers) {
-  EXPECT_EQ(FormatRecord({std::string("1"), std::string(""), Single{975}, Single{-120}}),
-            "\"1\",\"\",975,-120\r\n");
-  EXPECT_EQ(FormatRecord({Single{757.5f}}), "757.5\r\n");
-}
-
-// Writing replaces the file only when the record is whole; misuse of a number is an error.
-TEST(RecordFiles, OpenWriteInputClose) {
-  headless::HeadlessHost host;
-  RecordFiles files(host);
-  const std::string path = "C:\\x\\a.ini";
-  EXPECT_EQ(files.Dir(path), "");
-  const Integer n = files.FreeFile();
-  host.files[path] = "old";
-  files.Open(path, OpenMode::kOutput, n);
-  EXPECT_EQ(host.files[path], "old");
-  EXPECT_NE(files.FreeFile(), n);
-  files.Write(n, {std::string("q"), Single{1.5f}});
-  files.Close(n);
-  EXPECT_EQ(host.files[path], "\"q\",1.5\r\n");
-  EXPECT_EQ(files.Dir(path), "a.ini");
-
-  files.Open(path, OpenMode::kInput, n);
-  EXPECT_EQ(files.Input(n), "q");
-  EXPECT_EQ(files.Input(n), "1.5");
-  EXPECT_TRUE(files.Eof(n));
-  EXPECT_THROW(files.Input(n), RuntimeError);
-  EXPECT_THROW(files.Write(n, {}), RuntimeError);  // opened for input
-  files.Close(n);
-  EXPECT_THROW(files.Input(n), RuntimeError);  // closed
-
-  host.unwritable.insert("C:\\x\\b.ini");
-  files.Open("C:\\x\\b.ini", OpenMode::kOutput, n);
-  files.Write(n, {std::string("q")});
-  EXPECT_THROW(files.Close(n), RuntimeError);
-  EXPECT_FALSE(host.files.contains("C:\\x\\b.ini"));
-  EXPECT_EQ(files.FreeFile(), n);  // a failed close still frees the number
 }
 
 }  // namespace

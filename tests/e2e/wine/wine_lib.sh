@@ -64,8 +64,12 @@ start_clock() {
   clock=$!
   await_window vestrel.exe "$work/run.log"
 }
-# The window may be gone before the key's release arrives, which xdotool reports as an error.
-close_window() { xdotool key --window "$win" alt+F4 2>/dev/null || true; }
+focus_clock() { xdotool mousemove $(at 30 60) click 1; }
+# Real key presses: keys sent to the window alone leave wine believing Alt is still held.
+close_window() {
+  focus_clock
+  xdotool key alt+F4
+}
 close_clock() {
   close_window
   await_exit "${1-0}"
@@ -83,4 +87,10 @@ expect_menu_at() {
   [[ "$menu_left,$menu_top" == "$1,$2" ]] || fail "$3: the menu is at $menu_left,$menu_top, not at $1,$2"
   ((menu_width >= 80 && menu_width <= 320 && menu_height >= 110 && menu_height <= 320)) ||
     fail "$3: the menu is $menu_width x $menu_height: not nine items"
+}
+# open_menu: a right press at (40, 130) opens the menu there.
+open_menu() {
+  xdotool mousemove $(at 40 130) mousedown 3
+  expect_menu_at $((left + 40)) $((top + 130)) "a right press"
+  xdotool mouseup 3
 }

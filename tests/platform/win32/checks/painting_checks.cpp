@@ -30,12 +30,6 @@ void CheckTextRenderer() {
   CHECK(only_red);  // black blended towards red stays red
   CHECK(outside_untouched);
   CHECK(brightest == 0xFF);  // fully covered pixels take the colour itself
-
-  // Text running off the image is clipped to it.
-  raster::Image small(10, 8, 0xFFFFFF);
-  const forms::TextExtent clipped = renderer.Draw(small, 6, 4, "888", 0);
-  CHECK(raster::Intersect(clipped.drawn, small.bounds()) == clipped.drawn);
-  CHECK(renderer.Draw(small, 0, 0, "", 0).drawn.empty());
 }
 
 void CheckWindowPainter() {
