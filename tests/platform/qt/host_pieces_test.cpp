@@ -40,14 +40,12 @@ TEST(X11Session, AChosenPlatformStaysAndOnlyX11NeedsTheDisplay) {
   }
 }
 
-TEST(MouseCodes, ButtonsAndModifiersAsTheRuntimeNumbersThem) {
+// (The program ignores the shift state the runtime passes on.)
+TEST(MouseCodes, ButtonsAsTheRuntimeNumbersThem) {
   EXPECT_EQ(ButtonCode(Qt::MiddleButton), 4);
   EXPECT_EQ(ButtonCode(Qt::BackButton), 0);
   EXPECT_EQ(HeldButtonsCode(Qt::LeftButton | Qt::MiddleButton), 5);
   EXPECT_EQ(HeldButtonsCode(Qt::RightButton | Qt::BackButton), 2);
-  EXPECT_EQ(ShiftCode(Qt::ShiftModifier), 1);
-  EXPECT_EQ(ShiftCode(Qt::ControlModifier | Qt::AltModifier), 6);
-  EXPECT_EQ(ShiftCode(Qt::MetaModifier), 0);
 }
 
 TEST(WindowRegions, TheWindowOwnsItsRegionAndReleasesTheOneItReplaces) {
