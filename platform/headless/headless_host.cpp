@@ -223,16 +223,15 @@ class HeadlessHost::MemoryReplaceSteps : public forms::ReplaceSteps {
   std::string Target(std::string_view path) override { return std::string(path); }
 
   forms::PathKind KindOf(std::string_view path) override {
-    const std::string key(path);
-    if (host_.special_files.contains(key)) return forms::PathKind::kOther;
-    return host_.files.contains(key) ? forms::PathKind::kRegular : forms::PathKind::kMissing;
+    return host_.files.contains(std::string(path)) ? forms::PathKind::kRegular
+                                                   : forms::PathKind::kMissing;
   }
 
   void CreateTemporary(std::string_view temporary, std::string_view target) override {
     Fault(FileFault::kCreate);
     const std::string key(temporary);
     if (host_.unwritable.contains(std::string(target)) || host_.unwritable.contains(key) ||
-        host_.read_only_folders.contains(FolderOf(target)) || host_.special_files.contains(key)) {
+        host_.read_only_folders.contains(FolderOf(target))) {
       forms::Raise(forms::ErrorNumber::kPathFileAccessError);
     }
     temporary_ = key;
@@ -293,8 +292,6 @@ bool HeadlessHost::IsNormalFile(std::string_view path) {
 
 std::string HeadlessHost::ReadFile(std::string_view path) {
   const std::string key(path);
-  // Something that is no regular file is refused at once, as the real hosts do.
-  if (special_files.contains(key)) forms::Raise(forms::ErrorNumber::kPathFileAccessError);
   if (unreadable.contains(key)) forms::Raise(forms::ErrorNumber::kPermissionDenied);
   const auto it = files.find(key);
   if (it == files.end()) forms::Raise(forms::ErrorNumber::kFileNotFound);

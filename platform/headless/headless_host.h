@@ -37,9 +37,6 @@ class HeadlessHost : public forms::Host {
   std::map<std::string, std::string> files;
   std::set<std::string> unreadable;
   std::set<std::string> unwritable;
-  // Things in a file's place that are no regular file.
-  enum class Special { kFifo, kFolder, kLinkLoop, kDevice };
-  std::map<std::string, Special> special_files;
   // Folders in which no file can be created (an installed copy's folder).
   std::set<std::string> read_only_folders;
   std::string user_settings_folder = "C:\\Users\\user\\AppData\\Roaming\\Vestrel";

@@ -1,5 +1,5 @@
 // The frame routine on the headless host: when it draws, and what it prints. The pixels of
-// its frames are checked in face_pixels_test.cpp.
+// its frames are checked in face_pixels_test.cpp, one frame a second in second_wakes_test.cpp.
 #include <algorithm>
 
 #include "clock_fixture.h"
@@ -19,17 +19,6 @@ class Frame : public testing::ClockTest {
     return drawn;
   }
 };
-
-TEST_F(Frame, OnlyTheFirstTickOfASecondDraws) {
-  host.SetTimeOfDay(8, 0, 0, 50);
-  Start();
-  TakeDrawing();
-  host.Advance(900);  // eight ticks within the same second
-  EXPECT_TRUE(TakeDrawing().empty());
-  host.Advance(100);  // 08:00:01.050
-  EXPECT_FALSE(TakeDrawing().empty());
-  EXPECT_EQ(state().CurrentTime, state().LastDrawnTime);
-}
 
 TEST_F(Frame, RedrawsWhenTheClockGoesBackOrPassesMidnight) {
   StartAt(23, 59, 59);

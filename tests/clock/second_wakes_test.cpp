@@ -94,26 +94,5 @@ TEST_F(SecondWakes, DrawTheSameFramesAsTicksEveryTenthOfASecond) {
   }
 }
 
-TEST_F(SecondWakes, WakeAtTheSecondAndAtOnceWhenTheClockIsSet) {
-  host.SetTimeOfDay(10, 0, 0, 400);
-  Start();
-  const auto& timer1 = host.timers[form().Timer1.index()];
-
-  EXPECT_EQ(timer1.due, ((10 * 60 + 0) * 60 + 1) * 1000);  // 10:00:01.000
-  host.drawing.clear();
-  host.Advance(599);  // 10:00:00.999: nothing to draw, no wake
-  EXPECT_EQ(timer1.ticks, 0u);
-  host.Advance(1);
-  EXPECT_EQ(timer1.ticks, 1u);
-  EXPECT_FALSE(host.drawing.empty());
-
-  host.drawing.clear();
-  host.SetTimeOfDay(15, 30, 0, 700);
-  host.Advance(0);  // the change is handled without waiting for the next second
-  EXPECT_EQ(timer1.ticks, 2u);
-  EXPECT_FALSE(host.drawing.empty());
-  EXPECT_EQ(timer1.due, ((15 * 60 + 30) * 60 + 1) * 1000);
-}
-
 }  // namespace
 }  // namespace vestrel
