@@ -45,18 +45,6 @@ class SettingsFiles : public ::testing::Test {
 const std::string kOld = "\"1\",\"1\",975,600,\"1\"\r\n";
 const std::string kNew = "\"0\",\"\",6000,4500,\"\"\r\n";
 
-TEST_F(SettingsFiles, WrittenBytesReadBackAndFailuresRaiseTheErrorsOfOpening) {
-  const std::string path = Program("Vestrel.ini");
-  EXPECT_EQ(ErrorOf([&] { ReadWholeFile(path); }), ErrorNumber::kFileNotFound);
-  WriteWholeFile(path, kOld);
-  EXPECT_TRUE(IsNormalFile(path));
-  EXPECT_EQ(ReadWholeFile(path), kOld);
-  WriteWholeFile(path, "");  // replacing empties it
-  EXPECT_EQ(ReadWholeFile(path), "");
-  EXPECT_EQ(ErrorOf([&] { WriteWholeFile(Program("no\\such\\x.ini"), "x"); }),
-            ErrorNumber::kPathFileAccessError);
-}
-
 TEST_F(SettingsFiles, NothingButARegularFileIsReadOrWritten) {
   struct Case {
     const char* name;
