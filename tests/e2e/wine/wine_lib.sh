@@ -65,7 +65,7 @@ start_clock() {
   await_window vestrel.exe "$work/run.log"
 }
 focus_clock() { xdotool mousemove $(at 30 60) click 1; }
-# Real key presses: keys sent to the window alone leave wine believing Alt is still held.
+# Real key presses: keys sent to the window alone can leave Alt held in wine for the next run.
 close_window() {
   focus_clock
   xdotool key alt+F4
