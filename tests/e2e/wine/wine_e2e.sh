@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Vestrel.exe under wine in a fresh prefix, from a folder with a Japanese name: the window and
-# its face, dragging, the popup menu from the mouse and the keyboard, the countdown (on the
-# small face where the Linux program puts it), the version box, the "●", the right button over
-# the menu, exits that release every handle; the settings file with a window manager's move, the
-# end of the session, a FIFO and an installed copy; the clock at 192 dpi.
+# Vestrel.exe under wine in a fresh prefix, from a folder with a Japanese name: the countdown
+# on the small face where the Linux program puts it, the popup menu from the keyboard and the
+# mouse, the right button over it, the window and its face, dragging, the version box, the "●",
+# an exit that releases every handle; the settings file with a window manager's move, the end
+# of the session, a FIFO and an installed copy; the clock at 192 dpi.
 set -euo pipefail
 
 exe=${1:?usage: wine_e2e.sh path/to/Vestrel.exe [path/to/vestrel] [screenshot folder]}
