@@ -6,12 +6,17 @@
 #     context switches), over the first minute after start and warm (a minute from 120 s),
 #   - anonymous resident memory and threads, warm,
 #   - instructions per minute under callgrind, first minute and warm (one round: the counts
-#     hardly vary).
+#     hardly vary),
+# and, as a floor for the first two, an empty Qt 6 Widgets window (bench/qt_floor.cpp, next to
+# the program or in build/linux/bench): what the toolkit alone costs.
 # Rounds run one after another; the last lines are the medians over the rounds.
 #   bench/compare_xclock.sh [program] [rounds] [seconds per window]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 program=$(realpath "${1:-build/linux/vestrel}")
+floor=$(dirname "$program")/bench/qt_floor
+[[ -x $floor ]] || floor=build/linux/bench/qt_floor
+floor=$(realpath "$floor")
 rounds=${2:-3}
 window=${3:-60}
 warm_from=${WARM_FROM:-120}  # seconds after start the warm window begins
@@ -54,8 +59,18 @@ start() {
 }
 
 declare -A all
-metrics=(first_pixels_ms cpu_ms_first cpu_ms_warm wakeups_first wakeups_warm anon_kb threads)
+metrics=(first_pixels_ms cpu_ms_first cpu_ms_warm wakeups_first wakeups_warm anon_kb threads
+  toolkit_first_ms toolkit_anon_kb)
 for round in $(seq "$rounds"); do
+  # The toolkit floor first, alone, so it is gone before the CPU windows.
+  start 0 0 170 174 "$floor"
+  f=$started_pid f_first=$first_ms
+  sleep 3
+  f_anon=$(anon_kb "$f")
+  kill "$f"
+  wait "$f" 2>/dev/null || true
+  pids=()
+  sleep 1
   start 0 0 170 174 "$work/vestrel"
   v=$started_pid v_first=$first_ms
   sleep 2  # a moment apart, so the two start-ups do not overlap
@@ -77,8 +92,10 @@ for round in $(seq "$rounds"); do
     "$(per_second "$v_sw2" "$v_sw3") $(per_second "$x_sw2" "$x_sw3")"
     "$(anon_kb "$v") $(anon_kb "$x")"
     "$(threads "$v") $(threads "$x")"
+    "$f_first $x_first"
+    "$f_anon $(anon_kb "$x")"
   )
-  echo "round $round (vestrel xclock ratio):"
+  echo "round $round (vestrel xclock ratio; toolkit_*: the empty Qt window instead of vestrel):"
   for i in "${!metrics[@]}"; do
     read -r a b <<<"${values[$i]}"
     all[${metrics[$i]},$round]="$a $b $(ratio "$a" "$b")"

@@ -132,6 +132,12 @@ LRESULT Win32Host::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return 0;
     }
+    case kShowWhenIdle:
+      if (!IsWindowVisible(hwnd_)) {
+        ::SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+      }
+      return 0;
     case WM_TIMECHANGE:
       ClockChanged();
       return 0;

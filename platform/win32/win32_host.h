@@ -58,6 +58,9 @@ class Win32Host : public forms::NativeFileHost {
   void Quit(int exit_code) override;
 
  private:
+  // Posted to show the clock window after the handler that asked for it (SetWindowPos).
+  static constexpr UINT kShowWhenIdle = WM_APP + 1;
+
   struct TimerState {
     Long interval = 0;
     bool running = false;

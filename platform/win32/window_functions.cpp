@@ -21,8 +21,16 @@ Long ToLong(const void* handle) {
 
 Long Win32Host::SetWindowPos(Long hwnd, Long insert_after, Long x, Long y, Long cx, Long cy,
                              Long flags) {
-  return ::SetWindowPos(ToWindow(hwnd), ToWindow(insert_after), x, y, cx, cy,
-                        static_cast<UINT>(flags));
+  HWND window = ToWindow(hwnd);
+  auto how = static_cast<UINT>(flags);
+  // The clock window is shown once the handler that asks for it has returned: the program
+  // shapes the window and sets its transparency after showing it, and a window shown before
+  // that would flash up as an opaque rectangle.
+  if ((how & SWP_SHOWWINDOW) && window == hwnd_ && !IsWindowVisible(window)) {
+    how &= ~SWP_SHOWWINDOW;
+    PostMessageW(window, kShowWhenIdle, 0, 0);
+  }
+  return ::SetWindowPos(window, ToWindow(insert_after), x, y, cx, cy, how);
 }
 
 Long Win32Host::GetWindowLongA(Long hwnd, Long index) {

@@ -79,9 +79,9 @@ wait_until 10 test -S "$XDG_RUNTIME_DIR/vestrel-wayland" || fail "Weston did not
 wayland=(env -u QT_QPA_PLATFORM WAYLAND_DISPLAY=vestrel-wayland XDG_SESSION_TYPE=wayland)
 
 step "the session really draws Qt programs on Wayland when they ask for it"
-"${wayland[@]}" QT_QPA_PLATFORM=wayland "$work/vestrel" >"$work/wayland.log" 2>&1 &
+"${wayland[@]}" QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client "$work/vestrel" >"$work/wayland.log" 2>&1 &
 clock=$!
-wait_until 5 grep -q 'does not support setting window opacity' "$work/wayland.log" ||
+wait_until 5 grep -q 'get_toplevel' "$work/wayland.log" ||
   fail "the program did not reach Weston: $(cat "$work/wayland.log")"
 [[ -z $(xdotool search --classname vestrel 2>/dev/null) ]] ||
   fail "a window on X although the platform was wayland"

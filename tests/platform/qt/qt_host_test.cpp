@@ -80,6 +80,7 @@ TEST_F(RunningClock, TheWindowShowsTheSurfaceWithTheLabelOverIt) {
 // The session manager's quit request reaches the application as a Quit event, which closes
 // the window like the user would: the program unloads and saves.
 TEST_F(RunningClock, TheSessionsQuitRequestUnloadsTheFormAndSaves) {
+  QCoreApplication::sendPostedEvents();  // the window shows, as the event loop would show it
   QEvent quit(QEvent::Quit);
   QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
   EXPECT_TRUE(runtime_.ended());
@@ -87,6 +88,16 @@ TEST_F(RunningClock, TheSessionsQuitRequestUnloadsTheFormAndSaves) {
   QFile file(QCoreApplication::applicationDirPath() + "/Vestrel.ini");
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll().toStdString(), "\"0\",\"\",0,0,\"\"\r\n");
+}
+
+// A window mapped before its shape and transparency would flash up as an opaque rectangle.
+TEST_F(RunningClock, TheWindowShowsOnlyOnceShapedAndTranslucent) {
+  QWindow& window = host_.window();
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(window.mask().boundingRect(), QRect(0, 0, 170, 174));
+  EXPECT_EQ(window.opacity(), 128 / 255.0);
+  QCoreApplication::sendPostedEvents();
+  EXPECT_TRUE(window.isVisible());
 }
 
 TEST_F(RunningClock, ThePointerShowsWhatIsUnderIt) {

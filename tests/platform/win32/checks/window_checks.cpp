@@ -104,7 +104,11 @@ void CheckHostWindow() {
 
   // The window functions as the program calls them (topmost, layered, the shape and opacity
   // are checked end to end); a region counts as held until the window takes it.
+  // The window shows once the messages are handled again, so that the shape and the
+  // transparency set after the show are there when it first appears.
   CHECK(host.SetWindowPos(handle, -1, 0, 0, 0, 0, 0x43) != 0);
+  CHECK(!IsWindowVisible(hwnd) && (GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0);
+  host.DoEvents();
   GetWindowRect(hwnd, &window);
   CHECK(IsWindowVisible(hwnd) && window.left == 10 && window.right == 130);  // no move, no size
   const long held = win32::HandlesHeld().gdi;
