@@ -18,7 +18,7 @@ test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev valgrind clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 wine wine64
   faketime locales xcompmgr bc dbus-daemon procps
-  qt6-wayland weston icoutils x11-xserver-utils libx11-dev
+  qt6-wayland weston icoutils x11-xserver-utils libx11-dev xtrace
   dpkg-dev lintian desktop-file-utils appstream
 )
 

@@ -65,6 +65,22 @@ not_on_top() { ! on_top; }
 opacity_half=2155905152  # 0x80808080: alpha 128 of 255
 opacity_full=4294967295
 has_opacity() { xprop -id "$win" _NET_WM_WINDOW_OPACITY | grep -q "= $1\$"; }
+# x_trace <name>: a command prefix that runs the program through xtrace, which writes its X
+# requests to $work/<name>.trace.
+x_trace() { echo xtrace -n -o "$work/$1.trace" -D ":$((${DISPLAY#:} + 200))"; }
+# shown_when_shaped <name>: in that trace the window that got the elliptical shape was first
+# mapped only after its shape and its transparency were set. Mapped before, it would flash up
+# as an opaque rectangle.
+shown_when_shaped() {
+  local trace="$work/$1.trace" id map shape opacity
+  id=$(grep -o 'Rectangles .*destination window=0x[0-9a-f]*' "$trace" | tail -n1 | grep -o '0x[0-9a-f]*$')
+  [[ -n $id ]] || return 1
+  first_line() { grep -n -m1 "$1" "$trace" | cut -d: -f1; }
+  map=$(first_line "MapWindow window=$id")
+  shape=$(first_line "Rectangles .*destination window=$id")
+  opacity=$(first_line "window=$id property=[^ ]*(\"_NET_WM_WINDOW_OPACITY\")")
+  [[ -n $map && -n $shape && -n $opacity ]] && ((shape < map && opacity < map))
+}
 has_shape() { xwininfo -shape -id "$win" | grep -Eq "Window shape extents: *$1\+0\+0"; }
 no_frame() { [[ $(xprop -id "$win" _NET_FRAME_EXTENTS) == *"= 0, 0, 0, 0" ]]; }
 # xprop cuts long properties short unless told their length.

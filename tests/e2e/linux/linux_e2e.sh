@@ -88,11 +88,12 @@ wait_until 5 grep -q 'get_toplevel' "$work/wayland.log" ||
 kill "$clock"
 await_exit
 
-step "in the Wayland session: the X11 window at 10:10, a tool window without a taskbar entry"
+step "in the Wayland session: the X11 window at 10:10, shaped and translucent when it first shows, a tool window without a taskbar entry"
 font_config fonts "$latin_font" "$japanese_font"
 start_clock env -u DBUS_SESSION_BUS_ADDRESS -u QT_LINUX_ACCESSIBILITY_ALWAYS_ON "${wayland[@]}" \
-  FONTCONFIG_FILE="$work/fonts/fonts.conf" faketime '2026-01-01 10:10:30'
+  FONTCONFIG_FILE="$work/fonts/fonts.conf" faketime '2026-01-01 10:10:30' $(x_trace face)
 expect_clock_window 170x174 85 6
+shown_when_shaped face || fail "the window showed before its shape and transparency (face.trace)"
 grep -q 'opacity' "$work/output.log" && fail "Qt refused the opacity: $(cat "$work/output.log")"
 xprop -id "$win" WM_NAME | grep -q '"Vestrel"' || fail "title is not Vestrel"
 no_taskbar_entry

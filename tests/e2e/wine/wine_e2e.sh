@@ -24,9 +24,10 @@ ini="$app_dir/Vestrel.ini"
 
 # start_at <hh:mm:ss>: the clock at that time of 2024-03-01, with the host's report of the
 # handles it held at exit in its output.
+# start_at <time> [command prefix...]
 start_at() {
   start_clock env WINEDEBUG=-all,warn+seh NO_FAKE_STAT=1 FAKETIME_DONT_FAKE_MONOTONIC=1 \
-    faketime -f "@2024-03-01 $1"
+    faketime -f "@2024-03-01 $1" "${@:2}"
 }
 expect_exit_zero() {
   await_exit 0
@@ -85,11 +86,13 @@ step "the right button over the menu's items chooses nothing"
 right_button_chooses_nothing wine-right-button
 close_clock
 
-step "without settings: at the top left, with every property"
+step "without settings: at the top left, with every property, shaped and translucent when it first shows"
 rm "$ini"
-start_at 03:00:40
+start_at 03:00:40 $(x_trace wine-face)
 [[ "$left,$top" == "0,0" ]] || fail "window is at $left,$top, expected 0,0 without settings"
 expect_clock_window 169x173 83 8
+shown_when_shaped wine-face ||
+  fail "the window showed before its shape and transparency (wine-face.trace)"
 shot wine-face
 for corner in "2 2" "167 2" "2 171" "167 171"; do
   is desktop $(at $corner) || fail "($corner) outside the ellipse is not the desktop"
