@@ -1,4 +1,4 @@
-// Reads Windows bitmaps: the clock-face pictures and any similar uncompressed true-colour DIB.
+// Reads the clock-face pictures: Windows bitmaps as the artwork generator writes them.
 #pragma once
 
 #include <cstddef>
@@ -10,11 +10,9 @@
 
 namespace raster {
 
-// Decodes an uncompressed 24-bit or 32-bit bitmap, bottom-up or top-down, given either as a
-// whole .bmp file (starting with "BM") or as a bare DIB (info header, then pixels). The alpha
-// byte of 32-bit pixels is dropped. Anything else - another depth, compression, a palette
-// image, a header that does not add up or bytes that end too early - gives an empty Image
-// (width and height 0); the input is never read out of bounds.
+// Decodes a .bmp file of uncompressed 24-bit pixels stored bottom-up. Anything else - another
+// depth or layout, compression, a header that does not add up or bytes that end too early -
+// gives an empty Image (width and height 0); the input is never read out of bounds.
 Image DecodeBmp(std::span<const std::uint8_t> bytes);
 
 }  // namespace raster
@@ -53,7 +51,6 @@ struct InfoHeader {
 
 inline constexpr std::uint32_t kInfoHeaderSize = 40;
 inline constexpr std::uint32_t kUncompressed = 0;  // BI_RGB
-inline constexpr std::uint32_t kBitFields = 3;     // BI_BITFIELDS
 // Pictures beyond this many pixels a side are not ours to decode; the bound also keeps every
 // size computation far from overflow.
 inline constexpr std::int32_t kMaxSide = 1 << 15;
