@@ -21,6 +21,7 @@ class TimerBank {
   void Set(int index, forms::Long interval_ms, bool running);
   void SetOnSecond(int index, bool running);
   void StopAll();
+  // What the tests read: through ticks alone they could see it only by waiting.
   bool IsActive(int index) const;
   bool OnSecond(int index) const;
   // Milliseconds until the timer's next tick; -1 when it is silent.

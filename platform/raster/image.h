@@ -69,6 +69,7 @@ class Image {
   void set(int x, int y, Pixel p) { row(y)[x] = p; }
   const std::vector<Pixel>& pixels() const { return pixels_; }
 
+  // Building blocks for the tests' expected pictures; the program itself never needs them.
   void Fill(const Rect& area, Pixel p);
   // Copies `source` with its top-left corner at (x, y), clipped to this image.
   void Blit(const Image& source, int x, int y);
