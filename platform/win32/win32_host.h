@@ -79,6 +79,8 @@ class Win32Host : public forms::NativeFileHost {
   void OnButtonUp(Integer button, WPARAM wparam, LPARAM lparam);
   bool OnSetCursor(LPARAM lparam);
   void OnMenuKey();
+  // Deletes the regions no window took: they are still the host's.
+  void ReleaseLooseRegions();
 
   HINSTANCE instance_;
   ATOM window_class_ = 0;

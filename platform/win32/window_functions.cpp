@@ -64,4 +64,12 @@ Long Win32Host::SetWindowRgn(Long hwnd, Long region, Boolean redraw) {
   return result;
 }
 
+void Win32Host::ReleaseLooseRegions() {
+  for (const Long region : loose_regions_) {
+    DeleteObject(ToRegion(region));
+    NoteGdiReleased();
+  }
+  loose_regions_.clear();
+}
+
 }  // namespace win32

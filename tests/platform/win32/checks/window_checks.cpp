@@ -131,6 +131,10 @@ void CheckHostWindow() {
   }
   CHECK(negative_seen);
   CHECK(all_released);
+  // One never given to a window stays the host's, which deletes it when it goes (wmain checks
+  // that nothing is held then).
+  CHECK(host.CreateRoundRectRgn(0, 0, 20, 20, 20, 20) != 0);
+  CHECK(win32::HandlesHeld().gdi == held + 1);
 
   // Timers: the one started before the window ticks; a stopped one is silent.
   CHECK(PumpUntil(host, [&] { return form->ticks >= 3; }));
