@@ -54,6 +54,7 @@ Win32Host::Win32Host(HINSTANCE instance) : NativeFileHost(kNativeFiles), instanc
 Win32Host::~Win32Host() {
   runtime_ = nullptr;  // it may be gone already: the window's last messages go nowhere
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+  ReleaseLooseRegions();
   if (window_class_ != 0) UnregisterClassW(kWindowClass, instance_);
 }
 

@@ -79,6 +79,8 @@ class Win32Host : public forms::NativeFileHost {
   void OnButtonUp(Integer button, WPARAM wparam, LPARAM lparam);
   bool OnSetCursor(LPARAM lparam);
   void OnMenuKey();
+  // Deletes the regions no window took: they are still the host's.
+  void ReleaseLooseRegions();
 
   HINSTANCE instance_;
   ATOM window_class_ = 0;
@@ -90,8 +92,10 @@ class Win32Host : public forms::NativeFileHost {
   HCURSOR target_cursor_ = nullptr;
   HCURSOR default_cursor_ = nullptr;
   std::vector<TimerState> timers_;
-  // Regions the program created and has not yet given to a window.
-  std::set<HRGN> loose_regions_;
+  // Regions the program created and has not yet given to a window, by the Long the program
+  // holds: the native handle may differ from the one the Long widens back to (its upper bits
+  // zero where the Long is negative).
+  std::set<Long> loose_regions_;
   raster::Rect label_extent_;        // where the label was last drawn
   bool menu_from_keyboard_ = false;  // the popup menu opens at the window's centre
   WindowPainter painter_;

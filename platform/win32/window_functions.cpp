@@ -48,20 +48,28 @@ Long Win32Host::SetLayeredWindowAttributes(Long hwnd, Long colour_key, Byte alph
 
 Long Win32Host::CreateRoundRectRgn(Long x1, Long y1, Long x2, Long y2, Long width, Long height) {
   HRGN region = ::CreateRoundRectRgn(x1, y1, x2, y2, width, height);
+  const Long handle = ToLong(region);
   if (region != nullptr) {
     NoteGdiCreated(region);
-    loose_regions_.insert(region);
+    loose_regions_.insert(handle);
   }
-  return ToLong(region);
+  return handle;
 }
 
 Long Win32Host::SetWindowRgn(Long hwnd, Long region, Boolean redraw) {
-  HRGN handle = ToRegion(region);
-  const int result = ::SetWindowRgn(ToWindow(hwnd), handle, redraw != 0 ? TRUE : FALSE);
+  const int result = ::SetWindowRgn(ToWindow(hwnd), ToRegion(region), redraw != 0 ? TRUE : FALSE);
   // From here on the system owns the region and deletes it with the window or when another
   // region replaces it.
-  if (result != 0 && loose_regions_.erase(handle) != 0) NoteGdiReleased();
+  if (result != 0 && loose_regions_.erase(region) != 0) NoteGdiReleased();
   return result;
+}
+
+void Win32Host::ReleaseLooseRegions() {
+  for (const Long region : loose_regions_) {
+    DeleteObject(ToRegion(region));
+    NoteGdiReleased();
+  }
+  loose_regions_.clear();
 }
 
 }  // namespace win32
