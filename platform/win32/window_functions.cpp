@@ -26,9 +26,9 @@ Long Win32Host::SetWindowPos(Long hwnd, Long insert_after, Long x, Long y, Long 
   // The clock window is shown once the handler that asks for it has returned: the program
   // shapes the window and sets its transparency after showing it, and a window shown before
   // that would flash up as an opaque rectangle.
-  if ((how & SWP_SHOWWINDOW) && window == hwnd_ && !IsWindowVisible(window)) {
+  if ((how & SWP_SHOWWINDOW) && hwnd == ToLong(hwnd_) && !IsWindowVisible(hwnd_)) {
     how &= ~SWP_SHOWWINDOW;
-    PostMessageW(window, kShowWhenIdle, 0, 0);
+    PostMessageW(hwnd_, kShowWhenIdle, 0, 0);
   }
   return ::SetWindowPos(window, ToWindow(insert_after), x, y, cx, cy, how);
 }
