@@ -171,15 +171,13 @@ forms::Long QtHost::SetWindowPos(forms::Long hwnd, forms::Long insert_after, for
   if (insert_after == kTopMost || insert_after == kNotTopMost) {
     window_.SetStaysOnTop(insert_after == kTopMost);
   }
-  if ((flags & kShowWindow) && !window_.isVisible() && !show_pending_) {
+  if ((flags & kShowWindow) && !window_.isVisible()) {
     // Shown once the handler that asks for it has returned: the program shapes the window
     // and sets its transparency after showing it, and a window mapped before that would
-    // flash up as an opaque rectangle.
-    show_pending_ = true;
+    // flash up as an opaque rectangle. (A second request before then shows nothing new.)
     QMetaObject::invokeMethod(
         &window_,
         [this] {
-          show_pending_ = false;
           if (!quit_code_) window_.show();
         },
         Qt::QueuedConnection);

@@ -77,7 +77,6 @@ class QtHost : public forms::NativeFileHost {
   std::optional<QFont> text_font_;
   std::optional<int> quit_code_;
   bool display_lost_ = false;
-  bool show_pending_ = false;  // a show asked for, done once the event loop runs again
 };
 
 }  // namespace qt_host

@@ -112,6 +112,17 @@ await_window() {
 }
 
 clock=
+# Alt+F4 as real key presses to the focused clock (focus_clock is each platform's): keys sent
+# to the window alone can leave Alt held in wine for the next run.
+close_window() {
+  focus_clock
+  xdotool key alt+F4
+}
+# close_clock [exit code, 0 unless given]
+close_clock() {
+  close_window
+  await_exit "${1-0}"
+}
 running() { kill -0 "$clock" 2>/dev/null; }
 stopped() { ! running; }
 # await_exit [exit code] [seconds]: the clock ends (with that code if given); the code in $code.

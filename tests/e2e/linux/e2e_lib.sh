@@ -19,15 +19,6 @@ open_menu() {
   wait_until 3 menu_open || fail "no popup menu"
 }
 focus_clock() { xdotool windowactivate --sync "$win" 2>/dev/null || true; }  # warns about openbox
-close_window() {
-  focus_clock
-  xdotool key alt+F4
-}
-# close_clock [exit code, 0 unless given]
-close_clock() {
-  close_window
-  await_exit "${1-0}"
-}
 
 # start_clock [command prefix...]: $clock_program, by default $work/vestrel.
 start_clock() {

@@ -65,15 +65,6 @@ start_clock() {
   await_window vestrel.exe "$work/run.log"
 }
 focus_clock() { xdotool mousemove $(at 30 60) click 1; }
-# Real key presses: keys sent to the window alone can leave Alt held in wine for the next run.
-close_window() {
-  focus_clock
-  xdotool key alt+F4
-}
-close_clock() {
-  close_window
-  await_exit "${1-0}"
-}
 
 # The program's visible top-level windows other than the clock: its popup menu.
 menu_windows() {
