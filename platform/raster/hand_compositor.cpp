@@ -169,14 +169,24 @@ RowSpan HandCompositor::WriteRow(Pixel* row, int u, RowSpan within) {
     if (!top.empty()) OrRow(row, top_->Row(u), top);
     return drawn;
   }
-  // Each alone where the other does not reach, and their sums where both do.
-  const RowSpan both{std::max(base.left, top.left), std::min(base.right, top.right)};
+  // Each alone where the other does not reach, and their sums where both do. A column whose
+  // base sums are nil has no base colour to add or to cover (a channel sum is nil only when
+  // all it adds up is), so there the last layer's pixel holds; the hull of several base
+  // layers has many such columns between them.
+  const PackedSum* base_sums = base_.Sums(u);
+  RowSpan both{std::max(base.left, top.left), std::min(base.right, top.right)};
+  while (both.left < both.right && base_sums[both.left] == 0) ++both.left;
+  while (both.left < both.right && base_sums[both.right - 1] == 0) --both.right;
+  if (both.empty()) {
+    OrRow(row, base_.Row(u), base);
+    OrRow(row, top_->Row(u), top);
+    return drawn;
+  }
   OrRow(row, base_.Row(u), {base.left, both.left});
   OrRow(row, base_.Row(u), {both.right, base.right});
   OrRow(row, top_->Row(u), {top.left, both.left});
   OrRow(row, top_->Row(u), {both.right, top.right});
   const RowSpan covered = SumCovered(u);
-  const PackedSum* base_sums = base_.Sums(u);
   const PackedSum* top_sums = top_->Sums(u);
   for (int x = both.left; x < both.right; ++x) {
     PackedSum sum = base_sums[x] + top_sums[x];
