@@ -39,6 +39,7 @@ int main(int argc, char* argv[]) {
   qputenv("QT_XCB_NO_MITSHM", "1");
   qputenv("QT_IM_MODULE", "none");
   mallopt(M_ARENA_MAX, 1);
+  QGuiApplication::setDesktopSettingsAware(false);
   QApplication app(argc, argv);
   FilledWindow window;
   window.setWindowFlags(Qt::FramelessWindowHint);

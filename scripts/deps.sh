@@ -12,13 +12,13 @@ run_packages=(
   libfontconfig-dev
   xvfb openbox xdotool x11-utils x11-apps imagemagick
 )
-# Tests and benchmarks, the Windows cross build and wine, the end-to-end tools, and the
-# package checks.
+# Tests and benchmarks, the Windows cross build and wine, the end-to-end tools (with the GTK
+# platform theme many GTK desktops have), and the package checks.
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev valgrind clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 wine wine64
   faketime locales xcompmgr bc dbus-daemon procps
-  qt6-wayland weston icoutils x11-xserver-utils libx11-dev xtrace
+  qt6-wayland weston icoutils x11-xserver-utils libx11-dev xtrace qt6-gtk-platformtheme
   dpkg-dev lintian desktop-file-utils appstream
 )
 
