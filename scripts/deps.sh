@@ -17,7 +17,7 @@ run_packages=(
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev valgrind clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 wine wine64
-  faketime locales xcompmgr bc dbus-daemon procps
+  faketime tzdata locales xcompmgr bc dbus-daemon procps
   qt6-wayland weston icoutils x11-xserver-utils libx11-dev xtrace qt6-gtk-platformtheme
   dpkg-dev lintian desktop-file-utils appstream
 )

@@ -111,6 +111,13 @@ int QtHost::SecondsSinceMidnight() {
   timespec precise{};
   clock_gettime(CLOCK_REALTIME, &precise);
   const std::time_t now = precise.tv_sec;
+  // localtime_r keeps the time zone it read first; tzset looks again (a stat of
+  // /etc/localtime), so a zone the user or the system switches to shows at the next second.
+  // Once a second is enough: a frame reads the clock several times.
+  if (now != zone_checked_at_) {
+    zone_checked_at_ = now;
+    tzset();
+  }
   std::tm local{};
   localtime_r(&now, &local);
   return (local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QFont>
+#include <ctime>
 #include <optional>
 
 #include "platform/native_file_host.h"
@@ -77,6 +78,7 @@ class QtHost : public forms::NativeFileHost {
   std::optional<QFont> text_font_;
   std::optional<int> quit_code_;
   bool display_lost_ = false;
+  std::time_t zone_checked_at_ = -1;  // the second of the last look at the time zone
 };
 
 }  // namespace qt_host

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The Linux program as a user sees it, in a GNOME Wayland session (headless Weston) where it
 # opens its X11 window with every property, at a pinned time and with only DejaVu Sans and one
-# Japanese font: the face, the threads it costs (no GTK theme), the ●, dragging, the popup menu
-# from the mouse and the keyboard with its captions, always on top, the version box, the size
-# and the exit; then with no font at all, with a session bus, accessibility and an input
-# method, and without X. (The countdown's minutes are compared with the Windows program's by
-# tests/e2e/wine.)
+# Japanese font: the face and a change of time zone, the threads it costs (no GTK theme), the ●,
+# dragging, the popup menu from the mouse and the keyboard with its captions, always on top, the
+# version box, the size and the exit; then with no font at all, with a session bus,
+# accessibility and an input method, and without X. (The countdown's minutes are compared with
+# the Windows program's by tests/e2e/wine.)
 set -euo pipefail
 
 source "$(dirname "$0")/e2e_lib.sh"
@@ -93,8 +93,14 @@ await_exit
 
 step "in the Wayland session: the X11 window at 10:10, shaped and translucent when it first shows, a tool window without a taskbar entry"
 font_config fonts "$latin_font" "$japanese_font"
-start_clock env -u DBUS_SESSION_BUS_ADDRESS -u QT_LINUX_ACCESSIBILITY_ALWAYS_ON "${wayland[@]}" \
-  FONTCONFIG_FILE="$work/fonts/fonts.conf" faketime '2026-01-01 10:10:30' $(x_trace face)
+# The system's time zone, UTC, is $work/localtime in the clock's own view of /etc/localtime,
+# so that a later step can switch it.
+cp /usr/share/zoneinfo/UTC "$work/localtime"
+own_zone=(unshare --mount --propagation private
+  sh -c 'mount --bind "$0" /etc/localtime && exec "$@"' "$work/localtime")
+start_clock "${own_zone[@]}" env -u DBUS_SESSION_BUS_ADDRESS -u QT_LINUX_ACCESSIBILITY_ALWAYS_ON \
+  -u TZ "${wayland[@]}" FONTCONFIG_FILE="$work/fonts/fonts.conf" faketime '2026-01-01 10:10:30' \
+  $(x_trace face)
 expect_clock_window 170x174 85 6
 shown_when_shaped face || fail "the window showed before its shape and transparency (face.trace)"
 grep -q 'opacity' "$work/output.log" && fail "Qt refused the opacity: $(cat "$work/output.log")"
@@ -115,6 +121,14 @@ face_sum() { import -window root -crop 170x174+$left+$top +repage rgb:- | md5sum
 before=$(face_sum)
 moved() { [[ $(face_sum) != "$before" ]]; }
 wait_until 3 moved || fail "the second hand does not move"
+
+step "the system switches to Tokyo's time zone: the hands show 19:10 at the next second"
+hour_at_7() { near_in green $(at $(hand 215 30 -1)) 3 3; }
+hour_at_7 && fail "the hour hand already points at 7"
+cp /usr/share/zoneinfo/Asia/Tokyo "$work/localtime"
+wait_until 3 hour_at_7 || fail "the hour hand does not follow the new time zone to 7"
+near_in green $(at $(hand 305 30 -1)) 3 3 && fail "the hour hand still points at 10"
+shot tokyo
 
 step "without a session bus: two threads (its own, Qt's X reader), no helper, no input method, no GTK"
 two_threads "without a session bus"
