@@ -94,10 +94,11 @@ await_exit
 step "in the Wayland session: the X11 window at 10:10, shaped and translucent when it first shows, a tool window without a taskbar entry"
 font_config fonts "$latin_font" "$japanese_font"
 # The system's time zone, UTC, is $work/localtime in the clock's own view of /etc/localtime,
-# so that a later step can switch it.
+# so that a later step can switch it (where a mount namespace can be made: it needs root).
 cp /usr/share/zoneinfo/UTC "$work/localtime"
 own_zone=(unshare --mount --propagation private
   sh -c 'mount --bind "$0" /etc/localtime && exec "$@"' "$work/localtime")
+"${own_zone[@]}" true 2>/dev/null || own_zone=()
 start_clock "${own_zone[@]}" env -u DBUS_SESSION_BUS_ADDRESS -u QT_LINUX_ACCESSIBILITY_ALWAYS_ON \
   -u TZ "${wayland[@]}" FONTCONFIG_FILE="$work/fonts/fonts.conf" faketime '2026-01-01 10:10:30' \
   $(x_trace face)
@@ -122,13 +123,17 @@ before=$(face_sum)
 moved() { [[ $(face_sum) != "$before" ]]; }
 wait_until 3 moved || fail "the second hand does not move"
 
-step "the system switches to Tokyo's time zone: the hands show 19:10 at the next second"
-hour_at_7() { near_in green $(at $(hand 215 30 -1)) 3 3; }
-hour_at_7 && fail "the hour hand already points at 7"
-cp /usr/share/zoneinfo/Asia/Tokyo "$work/localtime"
-wait_until 3 hour_at_7 || fail "the hour hand does not follow the new time zone to 7"
-near_in green $(at $(hand 305 30 -1)) 3 3 && fail "the hour hand still points at 10"
-shot tokyo
+if ((${#own_zone[@]})); then
+  step "the system switches to Tokyo's time zone: the hands show 19:10 at the next second"
+  hour_at_7() { near_in green $(at $(hand 215 30 -1)) 3 3; }
+  hour_at_7 && fail "the hour hand already points at 7"
+  cp /usr/share/zoneinfo/Asia/Tokyo "$work/localtime"
+  wait_until 3 hour_at_7 || fail "the hour hand does not follow the new time zone to 7"
+  near_in green $(at $(hand 305 30 -1)) 3 3 && fail "the hour hand still points at 10"
+  shot tokyo
+else
+  step "SKIPPED: a change of time zone (no mount namespace without root)"
+fi
 
 step "without a session bus: two threads (its own, Qt's X reader), no helper, no input method, no GTK"
 two_threads "without a session bus"
