@@ -15,9 +15,15 @@ fi
 source scripts/xsession.sh
 xsession_start
 xsession_colour_desktop '#3a6ea5'
+# A login session has a private runtime folder, and Qt warns at start without one.
+runtime=
+if [[ -z ${XDG_RUNTIME_DIR:-} ]]; then
+  runtime=$(mktemp -d)
+  export XDG_RUNTIME_DIR=$runtime
+fi
 build/linux/vestrel &
 clock=$!
-trap 'kill $clock 2>/dev/null; xsession_stop' EXIT
+trap 'kill $clock 2>/dev/null; wait $clock 2>/dev/null; xsession_stop; [[ -z $runtime ]] || rm -rf "$runtime"' EXIT
 xdotool search --sync --limit 1 --classname vestrel >/dev/null
 sleep 1.5  # let the first second tick over
 shot="$PWD/build/linux/vestrel-screenshot.png"
