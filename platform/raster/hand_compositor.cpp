@@ -164,22 +164,17 @@ RowSpan HandCompositor::WriteRow(Pixel* row, int u, RowSpan within) {
   const RowSpan whole = base_.Span(u), top = top_->Span(u);
   const RowSpan base{std::max(whole.left, within.left), std::min(whole.right, within.right)};
   const RowSpan drawn = Hull(whole, top);
-  if (top.empty() || base.empty() || top.right <= base.left || base.right <= top.left) {
-    if (!base.empty()) OrRow(row, base_.Row(u), base);
-    if (!top.empty()) OrRow(row, top_->Row(u), top);
-    return drawn;
-  }
   // Each alone where the other does not reach, and their sums where both do. A column whose
   // base sums are nil has no base colour to add or to cover (a channel sum is nil only when
   // all it adds up is), so there the last layer's pixel holds; the hull of several base
   // layers has many such columns between them.
-  const PackedSum* base_sums = base_.Sums(u);
   RowSpan both{std::max(base.left, top.left), std::min(base.right, top.right)};
+  const PackedSum* base_sums = both.empty() ? nullptr : base_.Sums(u);
   while (both.left < both.right && base_sums[both.left] == 0) ++both.left;
   while (both.left < both.right && base_sums[both.right - 1] == 0) --both.right;
   if (both.empty()) {
-    OrRow(row, base_.Row(u), base);
-    OrRow(row, top_->Row(u), top);
+    if (!base.empty()) OrRow(row, base_.Row(u), base);
+    if (!top.empty()) OrRow(row, top_->Row(u), top);
     return drawn;
   }
   OrRow(row, base_.Row(u), {base.left, both.left});
