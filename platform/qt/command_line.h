@@ -7,7 +7,7 @@
 namespace qt_host {
 
 // Prints the answer (help and version on stdout, a mistake on stderr) and gives the exit code;
-// nothing when there are no arguments and the clock should start.
+// nothing when the clock should start: no arguments, or only a session manager's.
 std::optional<int> AnswerCommandLine(int argc, char** argv);
 
 }  // namespace qt_host

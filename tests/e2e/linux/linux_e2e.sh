@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# The Linux program as a user sees it, in a GNOME Wayland session (headless Weston) where it
-# opens its X11 window with every property, at a pinned time and with only DejaVu Sans and one
-# Japanese font: the face and a change of time zone, the threads it costs (no GTK theme), the ●,
-# dragging, the popup menu from the mouse and the keyboard with its captions, always on top, the
-# version box, the size and the exit; then with no font at all, with a session bus,
-# accessibility and an input method, and without X. (The countdown's minutes are compared with
+# The Linux program as a user sees it, in a GNOME Wayland session (headless Weston) where it opens
+# its X11 window with every property, at a pinned time and with only DejaVu Sans and one Japanese
+# font: the face and a change of time zone, the threads it costs (no GTK theme), the ●, dragging,
+# the popup menu from the mouse and the keyboard with its captions, always on top, the version box,
+# the size and the exit; then restarted by a session manager, with no font at all, with a session
+# bus, accessibility and an input method, and without X. (The countdown's minutes are compared with
 # the Windows program's by tests/e2e/wine.)
 set -euo pipefail
 
@@ -190,6 +190,13 @@ xdotool mousemove $(menu_item 10) click 1  # 終了
 await_exit 0
 # Small, half transparent, on top; the position in twips.
 expect_file "$work/Vestrel.ini" "$(printf '"1","0",%d,%d,"0"' $((left * 15)) $((top * 15)))"
+
+step "a saved session's next login: the session manager starts the clock as Qt registered it"
+# Qt registers "<program> -session <id>" as the restart command with an X session manager
+# (xsm, KDE's, Xfce's); at the next login the manager runs just that.
+start_clock sh -c 'exec "$0" -session 2ce03410b-89f4-44d3-b0b3-74d23b2d8b6b_1796648884_662916'
+has_size 108 110 || fail "restarted: $(geometry "$win"), not the small clock it saved"
+close_clock
 
 step "with no font at all and a session bus: the face, nothing said, still two threads"
 font_config no-fonts
