@@ -1,7 +1,6 @@
-// The Linux host's parts on their own: the platform it asks Qt for, input codes, regions,
-// menus, text and pointers. What the running program shows of them (the window's shape, the
-// menu and its fonts, the right button over the menu, the window icon) is checked end to end
-// by tests/e2e/linux.
+// The Linux host's parts on their own: regions, menus, text and pointers. What the running
+// program shows of them (the window's shape, the menu and its fonts, the right button over the
+// menu, the window icon) is checked end to end by tests/e2e/linux.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -11,42 +10,12 @@
 #include <tuple>
 
 #include "platform/qt/dialogs.h"
-#include "platform/qt/mouse_codes.h"
 #include "platform/qt/pointer_shapes.h"
 #include "platform/qt/text_drawing.h"
 #include "platform/qt/window_regions.h"
-#include "platform/qt/x11_session.h"
-#include "scoped_variable.h"
 
 namespace qt_host {
 namespace {
-
-// X11 without a choice, a chosen Wayland and X11 without a display are checked end to end.
-TEST(X11Session, AChosenPlatformStaysAndOnlyX11NeedsTheDisplay) {
-  char program[] = "vestrel", option[] = "-platform", offscreen[] = "offscreen";
-  char* argv[] = {program, option, offscreen, nullptr};
-  const ScopedVariable display("DISPLAY", ":97");  // no server listens there
-  const struct {
-    const char* variable;
-    int argc;  // 3 with the argument "-platform offscreen", which wins over the variable
-    bool needs_x;
-  } cases[] = {
-      {nullptr, 3, false}, {"xcb", 3, false}, {"xcb:someoption", 1, true}, {"offscreen", 1, false}};
-  for (const auto& c : cases) {
-    const ScopedVariable platform("QT_QPA_PLATFORM", c.variable);
-    PreferX11(c.argc, argv);
-    EXPECT_EQ(qgetenv("QT_QPA_PLATFORM"), QByteArray(c.variable)) << c.argc;
-    EXPECT_EQ(X11Problem(c.argc, argv).empty(), !c.needs_x) << qgetenv("QT_QPA_PLATFORM").data();
-  }
-}
-
-// (The program ignores the shift state the runtime passes on.)
-TEST(MouseCodes, ButtonsAsTheRuntimeNumbersThem) {
-  EXPECT_EQ(ButtonCode(Qt::MiddleButton), 4);
-  EXPECT_EQ(ButtonCode(Qt::BackButton), 0);
-  EXPECT_EQ(HeldButtonsCode(Qt::LeftButton | Qt::MiddleButton), 5);
-  EXPECT_EQ(HeldButtonsCode(Qt::RightButton | Qt::BackButton), 2);
-}
 
 TEST(WindowRegions, TheWindowOwnsItsRegionAndReleasesTheOneItReplaces) {
   // A released region can no longer be set: setting it yields no shape.
