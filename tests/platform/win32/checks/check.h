@@ -18,11 +18,8 @@ inline void Check(bool ok, const char* what, const char* file, int line) {
 }
 
 // The groups of checks, one file each.
-void CheckTextConversion();
 void CheckFiles();
 void CheckResources();
-void CheckTextRenderer();
-void CheckWindowPainter();
 void CheckHostWindow();
 
 }  // namespace checks

@@ -1,5 +1,5 @@
-// Text conversion, the settings files and their errors in a folder with a Japanese name, and
-// the icon in the executable's resources (its faces are drawn end to end).
+// The settings files and their errors in a folder with a Japanese name, and the icon in the
+// executable's resources (its faces, the label and the minutes are drawn end to end).
 #include <functional>
 #include <string>
 #include <vector>
@@ -26,12 +26,6 @@ int RaisedError(const std::function<void()>& call) {
 }
 
 }  // namespace
-
-void CheckTextConversion() {
-  const std::vector<std::string> samples{"", "Vestrel", "終了", "ﾊﾞｰｼﾞｮﾝ情報", "●", "ＭＳ Ｐ明朝"};
-  for (const std::string& text : samples) CHECK(win32::Narrow(win32::Widen(text)) == text);
-  CHECK(win32::Widen("終了") == L"\u7D42\u4E86");
-}
 
 void CheckFiles() {
   const std::string exe_folder = win32::ExecutableFolder();

@@ -7,11 +7,8 @@
 #include "tests/platform/win32/checks/check.h"
 
 int wmain() {
-  checks::CheckTextConversion();
   checks::CheckFiles();
   checks::CheckResources();
-  checks::CheckTextRenderer();
-  checks::CheckWindowPainter();
   checks::CheckHostWindow();
   // Everything the host created is gone with it.
   const win32::HeldHandles held = win32::HandlesHeld();
