@@ -1,6 +1,6 @@
 // The settings file: what each content gives and saves back, a write that fails or dies half
-// way, the window moved from outside and the folder the settings live in. (Files that are no
-// regular file are refused by the hosts' own tests and end to end.)
+// way and the folder the settings live in. (Files that are no regular file are refused by the
+// hosts' own tests and end to end; a window manager's move is saved end to end.)
 #include "clock_fixture.h"
 
 namespace vestrel {
@@ -133,20 +133,6 @@ TEST_F(SettingsFile, AFailedOrInterruptedWriteLeavesThePreviousFileAndNoTemporar
       }
     }
   }
-}
-
-// The window manager may move the window; the program's own moves and drags start from where
-// it really is (that the exit saves the move is checked end to end).
-TEST_F(SettingsFile, MovesAndDragsStartFromAMoveFromOutside) {
-  StartWith({});
-  host.MoveWindowFromOutside(400, 300);
-  form().SetLeft(1500);  // the top stays where the window manager put it
-  EXPECT_EQ(std::pair(host.window.left, host.window.top), std::pair(100, 300));
-  host.PostMouseDown(forms::kLeftButton, 40, 130);
-  host.PostMouseMove(forms::kLeftButton, 50, 135);
-  host.PostMouseUp(forms::kLeftButton, 50, 135);
-  host.RunPending();
-  EXPECT_EQ(std::pair(host.window.left, host.window.top), std::pair(110, 305));
 }
 
 // An installed copy (a read-only program folder) keeps its settings in the user's folder,

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The Debian package as a packager and a user see it: control fields, exact contents, lintian,
-# desktop entry, AppStream data, manual page and icons; unpacked and run as nobody: the command
-# line, the desktop entry's command and the window icon's sizes.
+# The Debian package as a packager and a user see it: control fields, exact contents, lintian
+# (owners too), desktop entry, AppStream data, manual page and icons; unpacked and run
+# as nobody: the desktop entry's command and the window icon's sizes.
 # Usage: package_e2e.sh <build folder of the linux preset> <project version>
 set -euo pipefail
 
@@ -44,13 +44,6 @@ expected_files=$(printf '%s\n' ./usr/bin/vestrel ./usr/share/applications/vestre
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort)
 [[ $files == "$expected_files" ]] || fail "contents differ:
 $(diff <(echo "$expected_files") <(echo "$files"))"
-# Owned by root, directories 755, the program 755, everything else 644.
-dpkg-deb -c "$deb" | awk '
-  $2 != "root/root" { print "owner: " $0; bad = 1 }
-  $1 ~ /^d/ && $1 != "drwxr-xr-x" { print "mode: " $0; bad = 1 }
-  $1 ~ /^-/ && $6 != "./usr/bin/vestrel" && $1 != "-rw-r--r--" { print "mode: " $0; bad = 1 }
-  $6 == "./usr/bin/vestrel" && $1 != "-rwxr-xr-x" { print "mode: " $0; bad = 1 }
-  END { exit bad }' || fail "owners or modes"
 
 step "lintian reports no errors"
 lintian --fail-on error --display-info "$deb" >"$work/lintian.log" 2>&1 ||
@@ -90,18 +83,6 @@ home="$work/home"  # from here on an ordinary user's
 install -d -o nobody -g nogroup "$home"
 as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups
   env -i HOME="$home" PATH="$root/usr/bin:/usr/bin:/bin" LANG=C.UTF-8)
-
-step "the command line: --version and a bad argument"
-out=$("${as_user[@]}" vestrel --version) || fail "--version exit code $?"
-[[ $(head -n1 <<<"$out") == "Vestrel $version" ]] || fail "--version says: $out"
-grep -q 'MIT License' <<<"$out" || fail "--version gives no licence: $out"
-code=0
-"${as_user[@]}" vestrel --bogus >"$work/out" 2>"$work/err" || code=$?
-[[ $code == 2 ]] || fail "a bad argument gave exit code $code"
-[[ ! -s $work/out ]] || fail "a bad argument printed on stdout"
-[[ $(head -n1 "$work/err") == "vestrel: unknown argument '--bogus'" ]] ||
-  fail "a bad argument says: $(cat "$work/err")"
-grep -q '^Usage: vestrel' "$work/err" || fail "no usage after the error"
 
 step "the desktop entry's command starts the clock"
 xsession_start

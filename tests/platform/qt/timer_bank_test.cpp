@@ -1,40 +1,16 @@
-// The Linux host's timers: periods, ticks with their index, and the timers that wake once a
-// second, just after the wall-clock second changes.
+// The Linux host's timers: periods and ticks with their index. (That the clock's timer wakes
+// once a second is measured by bench/compare_xclock.sh; that its frames come each second is
+// seen end to end.)
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <ctime>
 #include <vector>
 
 #include "platform/qt/timer_bank.h"
 
 namespace qt_host {
 namespace {
-
-long NanosecondsIntoSecond() {
-  timespec now{};
-  clock_gettime(CLOCK_REALTIME, &now);
-  return now.tv_nsec;
-}
-
-TEST(SecondTimer, WakesOnceASecondJustAfterTheBoundary) {
-  std::vector<long> woke_at;
-  TimerBank timers([&](int index) {
-    EXPECT_EQ(index, 1);
-    woke_at.push_back(NanosecondsIntoSecond());
-  });
-  timers.SetOnSecond(1, true);
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < 2500) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-  timers.StopAll();
-  // Two or three wakes in two and a half seconds, not one every tenth of a second.
-  ASSERT_GE(woke_at.size(), 2u);
-  EXPECT_LE(woke_at.size(), 3u);
-  // Never before the boundary, where the handler would find the old second.
-  for (const long ns : woke_at) EXPECT_GE(ns, TimerBank::kSecondMarginMs * 1'000'000L);
-}
 
 TEST(TimerBank, WithoutIntervalOrStoppedATimerIsSilent) {
   TimerBank timers([](int) {});
