@@ -15,7 +15,7 @@ run_packages=(
 # Tests and benchmarks, the Windows cross build and wine, the end-to-end tools (with the GTK
 # platform theme many GTK desktops have), and the package checks.
 test_packages=(
-  libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev valgrind clang libclang-rt-14-dev
+  libgtest-dev libgmock-dev libbenchmark-dev valgrind clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 wine wine64
   faketime tzdata locales xcompmgr bc dbus-daemon procps
   qt6-wayland weston icoutils x11-xserver-utils libx11-dev xtrace qt6-gtk-platformtheme

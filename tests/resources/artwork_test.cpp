@@ -1,13 +1,11 @@
-// The shipped pictures as a user sees them: faces centred on the hands' pivot and within the
-// window's ellipse, with every numeral; a round window icon whose alpha and mask agree; and
-// pointers that point where their hotspot is.
+// The shipped pictures as a user sees them: a round window icon whose alpha and mask agree, and
+// pointers that point where their hotspot is. (The faces are checked on screen end to end and
+// pixel for pixel under the hands in tests/clock/face_pixels_test.cpp.)
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numbers>
 #include <vector>
 
-#include "platform/picture_files/bmp.h"
 #include "platform/picture_files/icon_file.h"
 #include "resources/assets.h"
 
@@ -16,63 +14,10 @@ namespace {
 using raster::IconFileImage;
 using raster::Pixel;
 
-int Brightness(Pixel p) {
-  return static_cast<int>((p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF));
-}
-
 IconFileImage DecodeIcon(resources::Asset asset) {
   const auto image = raster::DecodeIconFile(resources::AssetBytes(asset));
   EXPECT_TRUE(image.has_value());
   return image.value_or(IconFileImage{});
-}
-
-TEST(FaceArtTest, DialIsCentredOnThePivotInsideTheWindowWithEveryNumeral) {
-  const struct {
-    resources::Asset asset;
-    int width, height;
-    double centre_x, centre_y;  // where the hands pivot; x.5 lies between two pixels
-    double ring;                // the radius of the tick ring
-    int window_width, window_height;
-  } faces[] = {
-      {resources::Asset::kFaceLarge, 170, 173, 83.5, 86.5, 80, 170, 174},
-      {resources::Asset::kFaceSmall, 108, 109, 52.5, 54.5, 51, 108, 110},
-  };
-  for (const auto& f : faces) {
-    const raster::Image face = raster::DecodeBmp(resources::AssetBytes(f.asset));
-    ASSERT_EQ(face.width(), f.width);
-    ASSERT_EQ(face.height(), f.height);
-    // The ball under the pivot is brightest on exactly the four pixels around the centre.
-    std::vector<std::pair<int, int>> brightest;
-    int best = -1;
-    int numerals[13] = {};  // green pixels near each hour's direction, between ring and ball
-    for (int y = 0; y < face.height(); ++y) {
-      for (int x = 0; x < face.width(); ++x) {
-        const Pixel p = face.at(x, y);
-        const int b = Brightness(p);
-        if (b > best) brightest.clear();
-        if (b >= best) brightest.emplace_back(x, y);
-        best = std::max(best, b);
-        if (p != 0) {  // nothing drawn where the window's ellipse cuts the face off
-          const double dx = (x + 0.5) / (f.window_width / 2.0) - 1;
-          const double dy = (y + 0.5) / (f.window_height / 2.0) - 1;
-          EXPECT_LE(dx * dx + dy * dy, 1.0) << x << "," << y;
-        }
-        const double r = std::hypot(x - f.centre_x, y - f.centre_y);
-        const double clock_angle =
-            std::atan2(x - f.centre_x, f.centre_y - y) * 6 / std::numbers::pi;
-        const int hour = static_cast<int>(std::lround(clock_angle + 12)) % 12;
-        if ((p >> 8 & 0xFF) >= 128 && r > 0.56 * f.ring && r < 0.84 * f.ring &&
-            std::abs(std::remainder(clock_angle - hour, 12.0)) < 1 / 3.0) {
-          ++numerals[hour == 0 ? 12 : hour];
-        }
-      }
-    }
-    const int cx = static_cast<int>(f.centre_x), cy = static_cast<int>(f.centre_y);
-    EXPECT_EQ(brightest, (std::vector<std::pair<int, int>>{
-                             {cx, cy}, {cx + 1, cy}, {cx, cy + 1}, {cx + 1, cy + 1}}))
-        << f.width;
-    for (int hour = 1; hour <= 12; ++hour) EXPECT_GE(numerals[hour], 8) << "hour " << hour;
-  }
 }
 
 // The masked 32-pixel image for simple readers, then 16, 32 and 48 pixels with alpha.
