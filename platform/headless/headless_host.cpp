@@ -318,11 +318,6 @@ std::optional<forms::PixelPoint> HeadlessHost::WindowOrigin() {
   return forms::PixelPoint{window.left, window.top};
 }
 
-void HeadlessHost::MoveWindowFromOutside(int left, int top) {
-  window.left = left;
-  window.top = top;
-}
-
 Long HeadlessHost::SetWindowPos(Long hwnd, Long insert_after, Long x, Long y, Long cx, Long cy,
                                 Long flags) {
   calls.push_back(Call("SetWindowPos", hwnd, insert_after, x, y, cx, cy, flags));

@@ -75,8 +75,6 @@ class HeadlessHost : public forms::Host {
   void PostMouseMove(Integer buttons, int x, int y);
   void PostMouseUp(Integer button, int x, int y);
   void PostClose();
-  // The user or the window manager moves the window (it never tells the program).
-  void MoveWindowFromOutside(int left, int top);
   void RunPending();
   // Press and release the left button at a point.
   void Click(int x, int y);
