@@ -63,16 +63,6 @@ TEST_F(Window, SizeSwitchesReshapeTheWindowAndKeepTheDotOnThePivot) {
   }
 }
 
-TEST_F(Window, AlwaysOnTopTogglesWithItsMarkAndSurvivesASizeSwitch) {
-  for (const int place : {testing::kOnTop, testing::kSmaller, testing::kOnTop}) {
-    const bool topmost = host.window.topmost != (place == testing::kOnTop);
-    ChooseMenu(place);
-    EXPECT_TRUE(host.window.visible);
-    EXPECT_EQ(host.window.topmost, topmost) << place;
-    EXPECT_EQ(form().TopSet.Checked(), topmost) << place;
-  }
-}
-
 TEST_F(Window, IndicatorMakesOpaqueAtOnceAndFadesBackIn26Steps) {
   TakeCalls();
   const std::int64_t before = host.now();

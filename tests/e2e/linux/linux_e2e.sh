@@ -184,6 +184,7 @@ keyboard_menu Menu
 xdotool key Down Down Down Down Down Down Return  # the sixth item
 wait_until 3 has_size 108 110 || fail "小さく did not make the window small"
 no_taskbar_entry "after the size change"
+on_top || fail "the size change lost always on top: $(window_state)"
 locate
 open_menu 20 60
 xdotool mousemove $(menu_item 10) click 1  # 終了
