@@ -186,17 +186,6 @@ void ClockWindow::PresentThroughStore(const QRegion& part) {
   store_->flush(part);
 }
 
-QImage ClockWindow::Snapshot(std::optional<QRect> part, QColor ground) {
-  const double ratio = devicePixelRatio();
-  QImage image(QSize(static_cast<int>(std::ceil(width() * ratio)),
-                     static_cast<int>(std::ceil(height() * ratio))),
-               QImage::Format_ARGB32_Premultiplied);  // as the X11 backing store keeps it
-  image.setDevicePixelRatio(ratio);
-  image.fill(ground);
-  Compose(image, part.value_or(QRect(QPoint(0, 0), size())));
-  return image;
-}
-
 void ClockWindow::Compose(QPaintDevice& device, const QRegion& part) {
   if (CopyFrame(device, part)) return;
   QPainter painter(&device);

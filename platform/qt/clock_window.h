@@ -48,9 +48,6 @@ class ClockWindow : public QWindow {
   // Where a popup menu opens (global position): at the pointer, or at the window's centre
   // when the keyboard asked for it.
   QPoint PopupPosition() const;
-  // What the window shows of `part` (all of it by default), composed as for the screen at the
-  // window's scale, over `ground` elsewhere.
-  QImage Snapshot(std::optional<QRect> part = std::nullopt, QColor ground = Qt::black);
 
  protected:
   void exposeEvent(QExposeEvent* event) override;

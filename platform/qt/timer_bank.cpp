@@ -81,17 +81,4 @@ void TimerBank::StopAll() {
   }
 }
 
-bool TimerBank::IsActive(int index) const {
-  return index >= 0 && index < static_cast<int>(entries_.size()) &&
-         entries_[index].timer->isActive();
-}
-
-bool TimerBank::OnSecond(int index) const {
-  return index >= 0 && index < static_cast<int>(entries_.size()) && entries_[index].on_second;
-}
-
-int TimerBank::RemainingMs(int index) const {
-  return IsActive(index) ? entries_[index].timer->remainingTime() : -1;
-}
-
 }  // namespace qt_host

@@ -21,19 +21,14 @@ class TimerBank {
   void Set(int index, forms::Long interval_ms, bool running);
   void SetOnSecond(int index, bool running);
   void StopAll();
-  // What the tests read: through ticks alone they could see it only by waiting.
-  bool IsActive(int index) const;
-  bool OnSecond(int index) const;
-  // Milliseconds until the timer's next tick; -1 when it is silent.
-  int RemainingMs(int index) const;
 
+ private:
   // How long after a second boundary a timer set with SetOnSecond wakes: enough that the
   // time of day read then is surely the new second.
   static constexpr int kSecondMarginMs = 2;
   // Milliseconds from now to the next wake of a timer set with SetOnSecond.
   static int MsToNextSecond();
 
- private:
   struct Entry {
     std::unique_ptr<QTimer> timer;
     bool on_second = false;
