@@ -19,7 +19,6 @@ inline void Check(bool ok, const char* what, const char* file, int line) {
 
 // The groups of checks, one file each.
 void CheckFiles();
-void CheckResources();
 void CheckHostWindow();
 
 }  // namespace checks

@@ -1,15 +1,12 @@
-// The settings files and their errors in a folder with a Japanese name, and the icon in the
-// executable's resources (its faces, the label and the minutes are drawn end to end).
+// The settings files and their errors in a folder with a Japanese name.
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "platform/file_replace.h"
 #include "platform/runtime_error.h"
 #include "platform/win32/native_files.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
-#include "resources/resource_ids.h"
 #include "tests/platform/win32/checks/check.h"
 
 namespace checks {
@@ -92,34 +89,6 @@ void CheckFiles() {
 
   DeleteFileW(wide_file.c_str());
   RemoveDirectoryW(win32::Widen(folder).c_str());
-}
-
-void CheckResources() {
-  // The executable's icon has each size the shell and the window manager ask for, with alpha:
-  // transparent in the corner, opaque on the face.
-  for (const int size : {16, 32, 48, 256}) {
-    HICON icon =
-        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VESTREL),
-                                      IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
-    CHECK(icon != nullptr);
-    if (icon == nullptr) continue;
-    ICONINFO info{};
-    CHECK(GetIconInfo(icon, &info));
-    BITMAP colour{};
-    CHECK(GetObjectW(info.hbmColor, sizeof colour, &colour) != 0 && colour.bmWidth == size &&
-          colour.bmHeight == size);
-    BITMAPINFO format{};  // top-down, 32 bits a pixel
-    format.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size) * size);
-    HDC screen = GetDC(nullptr);
-    CHECK(GetDIBits(screen, info.hbmColor, 0, size, pixels.data(), &format, DIB_RGB_COLORS) ==
-          size);
-    ReleaseDC(nullptr, screen);
-    CHECK(pixels[0] >> 24 == 0 && pixels[size / 4 * size + size / 2] >> 24 == 255);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    DestroyIcon(icon);
-  }
 }
 
 }  // namespace checks

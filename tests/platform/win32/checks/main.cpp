@@ -8,7 +8,6 @@
 
 int wmain() {
   checks::CheckFiles();
-  checks::CheckResources();
   checks::CheckHostWindow();
   // Everything the host created is gone with it.
   const win32::HeldHandles held = win32::HandlesHeld();
