@@ -19,7 +19,7 @@ test_packages=(
   g++-mingw-w64-x86-64 wine wine64
   faketime tzdata locales xcompmgr bc dbus-daemon procps
   qt6-wayland weston icoutils x11-xserver-utils libx11-dev xtrace qt6-gtk-platformtheme
-  dpkg-dev lintian desktop-file-utils appstream
+  dpkg-dev lintian desktop-file-utils appstream libxml2-utils
 )
 
 case "${1:-test}" in
