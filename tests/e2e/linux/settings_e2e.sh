@@ -2,7 +2,7 @@
 # The Linux program's settings file: a window manager's move is what the exit saves, in a
 # folder whose name is not UTF-8 and at a logout that ends the X server first; SIGTERM, SIGHUP
 # and SIGINT save; a file size limit and a FIFO are reported, not hung on; an installed copy
-# keeps its settings in ~/.config/vestrel or $XDG_CONFIG_HOME/vestrel.
+# keeps its settings in ~/.config/vestrel or $XDG_CONFIG_HOME/vestrel (when that is absolute).
 set -euo pipefail
 
 source "$(dirname "$0")/e2e_lib.sh"
@@ -55,7 +55,8 @@ user_ini="$work/home/.config/vestrel/Vestrel.ini"
 expect_file "$user_ini" '"0","",1800,1200,""'
 expect_file "$work/opt/vestrel/Vestrel.ini" '"0","",1500,1500,""'
 [[ $(stat -c %U "$user_ini") == nobody ]] || fail "the file does not belong to the user"
-start_clock "${as_user[@]}"
+# A relative $XDG_CONFIG_HOME is no configuration folder: it is passed over.
+start_clock "${as_user[@]}" XDG_CONFIG_HOME=relative/config
 wait_until 5 at_position 120 80 || fail "the user's settings were not read back"
 close_clock
 
