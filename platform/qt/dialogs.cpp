@@ -37,8 +37,7 @@ QString AllCaptions(const QMenu& menu) {
   return captions;
 }
 
-}  // namespace
-
+// A UTF-8 string of the logic with its "\r\n" line breaks as Qt's "\n".
 QString DialogText(std::string_view text) {
   QString result = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
   result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -46,19 +45,7 @@ QString DialogText(std::string_view text) {
   return result;
 }
 
-bool IgnoredByMenu(const QWidget& menu, const QEvent& event) {
-  // Items are chosen with the left button only. The menu opens on a right press with its
-  // corner under the pointer, so the release of that press, a few pixels off, would otherwise
-  // choose whatever it lands on. Outside the menu every button still dismisses it.
-  const QEvent::Type type = event.type();
-  if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
-      type != QEvent::MouseButtonDblClick) {
-    return false;
-  }
-  const auto& mouse = static_cast<const QMouseEvent&>(event);
-  return mouse.button() != Qt::LeftButton && menu.rect().contains(mouse.position().toPoint());
-}
-
+// Fills `menu` with the items in order; each action's data is its item's index.
 void FillPopupMenu(QMenu& menu, const std::vector<forms::PopupItem>& items) {
   for (std::size_t i = 0; i < items.size(); ++i) {
     const forms::PopupItem& item = items[i];
@@ -71,6 +58,21 @@ void FillPopupMenu(QMenu& menu, const std::vector<forms::PopupItem>& items) {
     action->setChecked(item.checked);
     action->setData(static_cast<int>(i));
   }
+}
+
+}  // namespace
+
+bool IgnoredByMenu(const QWidget& menu, const QEvent& event) {
+  // Items are chosen with the left button only. The menu opens on a right press with its
+  // corner under the pointer, so the release of that press, a few pixels off, would otherwise
+  // choose whatever it lands on. Outside the menu every button still dismisses it.
+  const QEvent::Type type = event.type();
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+      type != QEvent::MouseButtonDblClick) {
+    return false;
+  }
+  const auto& mouse = static_cast<const QMouseEvent&>(event);
+  return mouse.button() != Qt::LeftButton && menu.rect().contains(mouse.position().toPoint());
 }
 
 std::optional<int> ShowPopupMenu(QWindow* owner, const std::vector<forms::PopupItem>& items,

@@ -16,12 +16,6 @@ class QWindow;
 
 namespace qt_host {
 
-// A UTF-8 string of the logic with its "\r\n" line breaks as Qt's "\n".
-QString DialogText(std::string_view text);
-
-// Fills `menu` with the items in order; each action's data is its item's index.
-void FillPopupMenu(QMenu& menu, const std::vector<forms::PopupItem>& items);
-
 // Shows the items with the menu's corner at `at` (global) until one is chosen with the left
 // button or the keyboard (its index) or the menu is dismissed. Its font covers the captions.
 std::optional<int> ShowPopupMenu(QWindow* owner, const std::vector<forms::PopupItem>& items,

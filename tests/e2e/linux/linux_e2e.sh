@@ -43,7 +43,8 @@ font_config() {
     "$folder/fonts" "$folder/cache" >"$folder/fonts.conf"
 }
 # caption_rows <name>: the open menu in <name>.png, its captions' rows of ink (right of the
-# check marks) in $work/<name>-row-N.png, N from 1, their number in $rows.
+# check marks) in $work/<name>-row-N.png, N from 1, their number in $rows; the ink left of
+# each row, where its check mark would be, in ${marks[N]}.
 caption_rows() {
   sleep 0.3
   shot "$1"
@@ -54,6 +55,7 @@ caption_rows() {
   profile=$(convert "$work/$1-ink.png" -scale "1x$((mh - 4))!" -depth 16 txt:- |
     sed -n 's/^0,\([0-9]*\): *(\([0-9]*\).*/\1 \2/p')
   rows=0
+  marks=()
   while read -r y value; do
     if ((value > 0 && start < 0)); then
       start=$y
@@ -61,6 +63,8 @@ caption_rows() {
       rows=$((rows + 1))
       convert "$work/$1-ink.png" -crop "$((mw - 34))x$((y - start))+0+$start" +repage \
         "$work/$1-row-$rows.png"
+      marks[rows]=$(convert "$shots/$1.png" -crop "20x$((y - start))+$((mx + 6))+$((my + 2 + start))" \
+        +repage -colorspace gray -threshold 50% -negate -format '%[fx:round(mean*w*h)]' info:)
       start=-1
     fi
   done <<<"$profile"
@@ -152,6 +156,8 @@ caption_rows menu
 # Their first characters tell these pairs apart; boxes would not.
 same_rows menu 5 6 && fail "大きく and 小さく look the same (menu.png)"
 same_rows menu 2 3 && fail "3分ﾀｲﾏｰ and 4分ﾀｲﾏｰ look the same"
+checked=$(for row in "${!marks[@]}"; do ((marks[row] < 10)) || echo -n "$row "; done)
+[[ $checked == "5 7 " ]] || fail "check marks by rows $checked, not by 大きく and 最前面表示 alone"
 for row in 1 2 3 4 5 6 7 8; do
   ink=$(convert "$work/menu-row-$row.png" -format '%[fx:round(mean*w*h)]' info:)
   ((ink > 20)) || fail "caption row $row has only $ink pixels of ink"

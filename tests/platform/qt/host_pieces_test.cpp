@@ -1,9 +1,9 @@
-// The Linux host's parts on their own: regions, menus, text and pointers. What the running
-// program shows of them (the window's shape, the menu and its fonts, the right button over the
-// menu, the window icon) is checked end to end by tests/e2e/linux.
+// The Linux host's parts on their own: regions, the menu's buttons, text and pointers. What the
+// running program shows of them (the window's shape, the menu with its captions, fonts and check
+// marks, the right button over the menu, the window icon) is checked end to end by
+// tests/e2e/linux.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QBitmap>
 #include <QMenu>
 #include <QMouseEvent>
@@ -33,22 +33,6 @@ TEST(WindowRegions, TheWindowOwnsItsRegionAndReleasesTheOneItReplaces) {
   ASSERT_TRUE(regions.SetWindowRegion(third));
   regions.ReleaseWindowRegion();
   EXPECT_FALSE(regions.SetWindowRegion(third));
-}
-
-TEST(Dialogs, LineBreaksOfTheLogicBecomeQtLineBreaks) {
-  EXPECT_EQ(DialogText("a\r\nb\r\n"), QStringLiteral("a\nb\n"));
-}
-
-TEST(Dialogs, PopupMenuKeepsTheItemsOrderChecksAndIndices) {
-  QMenu menu;
-  FillPopupMenu(menu, {{"終了", false, false}, {"-", false, true}, {"大きく", true, false}});
-  const QList<QAction*> actions = menu.actions();
-  ASSERT_EQ(actions.size(), 3);
-  EXPECT_EQ(actions[0]->text(), QStringLiteral("終了"));
-  EXPECT_FALSE(actions[0]->isChecked());
-  EXPECT_TRUE(actions[1]->isSeparator());
-  EXPECT_TRUE(actions[2]->isChecked());
-  EXPECT_EQ(actions[2]->data().toInt(), 2);
 }
 
 // The right button's press and release over the items are checked end to end.
