@@ -13,7 +13,6 @@
 #include <QWindow>
 
 #include "platform/program.h"
-#include "platform/qt/label_watch.h"
 #include "platform/qt/qt_host.h"
 #include "platform/runtime.h"
 
@@ -81,10 +80,15 @@ TEST_F(RunningClock, TheWindowShowsTheSurfaceWithTheLabelOverIt) {
     QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
   ASSERT_FALSE(runtime_.SurfaceImage() == before) << "no frame within 3 s";
   EXPECT_EQ(Differing(box).first, 0);
-  // The alarm turns the "●" red.
-  runtime_.form()->SurfaceLabel().SetForeColor(0x0000FF);
+  // A size switch moves the "●", the alarm turns it red: the window follows each.
+  forms::Label& dot = runtime_.form()->SurfaceLabel();
+  dot.SetLeft(dot.Left() - 30);
   host_.Invalidate();  // as the runtime does when a handler returns
-  EXPECT_EQ(Shown().pixel(box.center()) & 0xFFFFFFu, 0xFF0000u);
+  const QRect moved = box.translated(-30, 0);
+  EXPECT_EQ(Differing(moved).first, 0);
+  dot.SetForeColor(0x0000FF);
+  host_.Invalidate();
+  EXPECT_EQ(Shown().pixel(moved.center()) & 0xFFFFFFu, 0xFF0000u);
 }
 
 // The session manager's quit request reaches the application as a Quit event, which closes
@@ -107,27 +111,6 @@ TEST_F(RunningClock, ThePointerShowsWhatIsUnderIt) {
   EXPECT_EQ(window.cursor().hotSpot(), QPoint(12, 1));  // the hand
   Mouse(QEvent::MouseMove, {label.box.left + 5, label.box.top + 5}, Qt::NoButton, Qt::NoButton);
   EXPECT_EQ(window.cursor().hotSpot(), QPoint(15, 15));  // the target
-}
-
-TEST(LabelWatch, NoticesEveryDrawnProperty) {
-  QtHost host;
-  forms::Runtime runtime(host);
-  forms::Label label(runtime, "●", "ＭＳ Ｐ明朝", 36, 0, 60, 64, 48, 47);
-  LabelWatch watch;
-  EXPECT_TRUE(watch.Changed(label));
-  EXPECT_FALSE(watch.Changed(label));
-  const std::function<void()> changes[] = {
-      [&] { label.SetForeColor(0xFF); }, [&] { label.SetFontSize(23); },
-      [&] { label.SetLeft(38); },        [&] { label.SetTop(39); },
-      [&] { label.SetWidth(36); },       [&] { label.SetHeight(35); },
-  };
-  for (const auto& change : changes) {
-    change();
-    EXPECT_TRUE(watch.Changed(label));
-    EXPECT_FALSE(watch.Changed(label));
-  }
-  label.SetTag("*");  // not drawn
-  EXPECT_FALSE(watch.Changed(label));
 }
 
 }  // namespace
