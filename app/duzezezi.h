@@ -36,7 +36,7 @@ class duzezezi : public forms::Form, private ClockFormState {
  public:
   explicit duzezezi(forms::Runtime& runtime);
 
-  // What the handlers leave behind, read by the tests and benchmarks (hand ends, lengths).
+  // What the handlers leave behind (size, drag anchor, last drawn second), read by the tests.
   const ClockFormState& State() const { return *this; }
 
   // Controls, in creation order.
