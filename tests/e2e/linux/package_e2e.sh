@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The Debian package as a packager and a user see it: control fields, exact contents, lintian
+# The Debian package as a packager and a user see it: dependencies, exact contents, lintian
 # (owners too), desktop entry, AppStream data, manual page and icons; unpacked and run
 # as nobody: the desktop entry's command and the window icon's sizes.
 # Usage: package_e2e.sh <build folder of the linux preset> <project version>
@@ -15,18 +15,7 @@ step "cpack -G DEB builds the package"
 deb="$build/packages/vestrel_${version}_$(dpkg --print-architecture).deb"
 [[ -f $deb ]] || fail "no $deb"
 
-step "control fields"
-while read -r field pattern; do  # a glob pattern
-  [[ $(dpkg-deb -f "$deb" "$field") == $pattern ]] || fail "$field: $(dpkg-deb -f "$deb" "$field")"
-done <<FIELDS
-Package vestrel
-Version $version
-Architecture $(dpkg --print-architecture)
-Section x11
-Priority optional
-Maintainer ?* <?*@?*>
-Description ?*
-FIELDS
+step "Depends (the file name carries name, version and architecture; lintian the rest)"
 depends=$(dpkg-deb -f "$deb" Depends)
 # From dpkg-shlibdeps: the libraries the program links, with versions; and the menu font.
 for dependency in 'libc6 (>=' 'libstdc++6 (>=' 'libqt6core6 (>=' 'libqt6gui6 (>=' \
