@@ -65,28 +65,19 @@ TEST(PointerArtTest, TheHandPointsUpWithItsFingertipAtTheHotspot) {
   }
 }
 
-TEST(PointerArtTest, TheTargetsRingsAreCentredOnItsSeeThroughHotspot) {
+// Only a two-colour pointer can invert the screen, which keeps the rings visible on any
+// ground; its see-through hotspot shows what is clicked.
+TEST(PointerArtTest, TheTargetInvertsAndSeesThroughAtItsHotspot) {
   const IconFileImage target = DecodeIcon(resources::Asset::kTargetCursor);
   ASSERT_TRUE(target.is_cursor);
-  EXPECT_EQ(target.bits_per_pixel, 1);  // only two-colour pointers can invert the screen
-  const int hx = target.hotspot_x, hy = target.hotspot_y;
-  EXPECT_TRUE(target.masked(hx, hy) && target.colour.at(hx, hy) == 0);
-  // 0 see-through, 1 black, 2 white, 3 inverting; mirrored through the hotspot, the same.
-  const auto kind = [&](int x, int y) {
-    if (x < 0 || y < 0 || x >= 32 || y >= 32) return 0;
-    const bool white = target.colour.at(x, y) != 0;
-    return target.masked(x, y) ? (white ? 3 : 0) : (white ? 2 : 1);
-  };
-  int counts[4] = {};
+  EXPECT_EQ(target.bits_per_pixel, 1);
+  int inverting = 0;
   for (int y = 0; y < 32; ++y) {
-    for (int x = 0; x < 32; ++x) {
-      ++counts[kind(x, y)];
-      EXPECT_EQ(kind(x, y), kind(2 * hx - x, 2 * hy - y)) << x << "," << y;
-    }
+    for (int x = 0; x < 32; ++x) inverting += target.masked(x, y) && target.colour.at(x, y) != 0;
   }
-  EXPECT_GE(counts[1], 40);
-  EXPECT_GE(counts[2], 20);
-  EXPECT_GE(counts[3], 8);
+  EXPECT_GE(inverting, 8);
+  EXPECT_TRUE(target.masked(target.hotspot_x, target.hotspot_y) &&
+              target.colour.at(target.hotspot_x, target.hotspot_y) == 0);
 }
 
 }  // namespace
