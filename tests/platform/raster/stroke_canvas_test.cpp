@@ -21,10 +21,29 @@ using raster::Rect;
 
 using StrokeSet = std::pair<std::string, std::vector<Stroke>>;
 
+int Pick(std::mt19937& rng, int lo, int hi) {
+  return std::uniform_int_distribution(lo, hi)(rng);
+}
+
+// Any colour, black one time in five: it covers what lies under it and adds nothing to the sums.
+Pixel RandomColour(std::mt19937& rng) {
+  return Pick(rng, 0, 4) == 0 ? 0 : static_cast<Pixel>(Pick(rng, 1, 0xFFFFFF));
+}
+
+// A point, a level, upright or short line, or any line, crossing the canvas's edges now and then.
+Stroke RandomStroke(std::mt19937& rng) {
+  const int x1 = Pick(rng, -60, kCanvasWidth + 60), y1 = Pick(rng, -60, kCanvasHeight + 60);
+  int x2 = Pick(rng, -60, kCanvasWidth + 60), y2 = Pick(rng, -60, kCanvasHeight + 60);
+  const int shape = Pick(rng, 0, 5);  // 0 point, 1 level, 2 upright, 3 short, else any
+  if (shape == 0 || shape == 2) x2 = x1;
+  if (shape == 0 || shape == 1) y2 = y1;
+  if (shape == 3) x2 = x1 + Pick(rng, -3, 3), y2 = y1 + Pick(rng, -3, 3);
+  return {x1, y1, x2, y2, Pick(rng, 1, 31), RandomColour(rng)};
+}
+
 // Clock hands level, lying on each other, leaving the canvas or of zero length (every clock
-// time is compared in the whole day of surface_test.cpp), then arbitrary strokes: any colour and
-// width, segments repeated with other pens either way round, single points, level, upright and
-// short lines, strokes crossing the edges.
+// time is compared in the whole day of surface_test.cpp), then random strokes, some of them
+// segments repeated with other pens either way round.
 std::vector<StrokeSet> StrokeSets() {
   std::vector<StrokeSet> sets = {
       {"nothing drawn", {}},
@@ -34,26 +53,17 @@ std::vector<StrokeSet> StrokeSets() {
       {"stacked", ClockStrokes({386, 280}, {434, 295}, {462, 305}, true)},
   };
   std::mt19937 rng(7);
-  const auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); };
   for (int i = 0; i < 24; ++i) {
     StrokeSet set{"free " + std::to_string(i), {}};
     auto& strokes = set.second;
-    for (int k = pick(1, 12); k > 0; --k) {
-      const Pixel colour = static_cast<Pixel>(pick(0, 0xFFFFFF));
-      const int pen = pick(1, 31);
-      if (!strokes.empty() && pick(0, 2) == 0) {  // the same segment again
-        Stroke s = strokes.back();
-        if (pick(0, 1)) std::swap(s.x1, s.x2), std::swap(s.y1, s.y2);
-        strokes.push_back({s.x1, s.y1, s.x2, s.y2, pen, colour});
-        continue;
+    for (int k = Pick(rng, 1, 12); k > 0; --k) {
+      Stroke s = RandomStroke(rng);
+      if (!strokes.empty() && Pick(rng, 0, 2) == 0) {  // the same segment again, another pen
+        const Stroke& last = strokes.back();
+        s.x1 = last.x1, s.y1 = last.y1, s.x2 = last.x2, s.y2 = last.y2;
+        if (Pick(rng, 0, 1)) std::swap(s.x1, s.x2), std::swap(s.y1, s.y2);
       }
-      const int x1 = pick(-60, kCanvasWidth + 60), y1 = pick(-60, kCanvasHeight + 60);
-      int x2 = pick(-60, kCanvasWidth + 60), y2 = pick(-60, kCanvasHeight + 60);
-      const int shape = pick(0, 5);  // 0 point, 1 level, 2 upright, 3 short, else any
-      if (shape == 0 || shape == 2) x2 = x1;
-      if (shape == 0 || shape == 1) y2 = y1;
-      if (shape == 3) x2 = x1 + pick(-3, 3), y2 = y1 + pick(-3, 3);
-      strokes.push_back({x1, y1, x2, y2, pen, colour});
+      strokes.push_back(s);
     }
     sets.push_back(set);
   }
@@ -152,30 +162,21 @@ TEST(StrokeCanvas, FramesMatchTheReference) {
   // Random strokes of which mostly the last chain changes (a new end point, or a narrower
   // stroke along it), sometimes an earlier stroke, sometimes the rectangles.
   std::mt19937 rng(23);
-  const auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng); };
-  // Black now and then: it covers what lies under it and adds nothing to the sums.
-  const auto colour = [&] {
-    return pick(0, 4) == 0 ? Pixel{0} : static_cast<Pixel>(pick(1, 0xFFFFFF));
-  };
-  const auto random_stroke = [&] {
-    const int x1 = pick(-40, kCanvasWidth + 40), y1 = pick(-40, kCanvasHeight + 40);
-    const int x2 = pick(-40, kCanvasWidth + 40), y2 = pick(-40, kCanvasHeight + 40);
-    return Stroke{x1, y1, x2, y2, pick(1, 25), colour()};
-  };
   for (int sequence = 0; sequence < 6; ++sequence) {
     cases.push_back({"random " + std::to_string(sequence), {}});
     std::vector<Stroke> strokes;
-    for (int k = pick(2, 6); k > 0; --k) strokes.push_back(random_stroke());
+    for (int k = Pick(rng, 2, 6); k > 0; --k) strokes.push_back(RandomStroke(rng));
     for (int i = 0; i < 5; ++i) {
-      const int change = pick(0, 9);
+      const int change = Pick(rng, 0, 9);
       Stroke& last = strokes.back();
       if (change < 3) {
-        last.x2 += pick(-30, 30), last.y2 += pick(-30, 30);
+        last.x2 += Pick(rng, -30, 30), last.y2 += Pick(rng, -30, 30);
       } else if (change < 6) {
-        strokes.push_back({last.x1, last.y1, last.x2, last.y2, pick(1, last.pen_width), colour()});
+        strokes.push_back(
+            {last.x1, last.y1, last.x2, last.y2, Pick(rng, 1, last.pen_width), RandomColour(rng)});
       } else if (change < 9) {
-        strokes[static_cast<std::size_t>(pick(0, static_cast<int>(strokes.size()) - 1))] =
-            random_stroke();
+        strokes[static_cast<std::size_t>(Pick(rng, 0, static_cast<int>(strokes.size()) - 1))] =
+            RandomStroke(rng);
       }
       cases.back().second.push_back({strokes, change == 9 ? kTwoFifths : m});
     }
