@@ -2,8 +2,6 @@
 # Vestrel.exe carries resources/vestrel.manifest, as it is, as its one application manifest
 # (resource 1 of type 24), and the manifest is well-formed XML: Windows refuses to start a
 # program whose manifest is malformed.
-#
-#   manifest_check.sh path/to/Vestrel.exe path/to/vestrel.manifest
 set -euo pipefail
 
 exe=${1:?usage: manifest_check.sh path/to/Vestrel.exe path/to/vestrel.manifest}

@@ -22,9 +22,8 @@ cleanup_more() {
 wine_session 時計テスト
 ini="$app_dir/Vestrel.ini"
 
-# start_at <hh:mm:ss>: the clock at that time of 2024-03-01, with the host's report of the
-# handles it held at exit in its output.
-# start_at <time> [command prefix...]
+# start_at <hh:mm:ss> [command prefix...]: the clock at that time of 2024-03-01, with the
+# host's report of the handles it held at exit in its output.
 start_at() {
   start_clock env WINEDEBUG=-all,warn+seh NO_FAKE_STAT=1 FAKETIME_DONT_FAKE_MONOTONIC=1 \
     faketime -f "@2024-03-01 $1" "${@:2}"

@@ -2,8 +2,6 @@
 # The Windows host's own checks (VestrelHostChecks.exe, built beside Vestrel.exe: files, the
 # window's messages, every handle released) under wine, on a virtual display, run from a
 # folder with a Japanese name in the Japanese locale the program runs in.
-#
-#   host_checks.sh path/to/VestrelHostChecks.exe
 set -euo pipefail
 
 exe=${1:?usage: host_checks.sh path/to/VestrelHostChecks.exe}
