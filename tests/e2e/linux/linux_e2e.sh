@@ -4,8 +4,8 @@
 # font: the face and a change of time zone, the threads it costs (no GTK theme), the ●, dragging,
 # the popup menu from the mouse and the keyboard with its captions, always on top, the version box,
 # the size and the exit; then restarted by a session manager, with no font at all, with a session
-# bus, accessibility and an input method, and without X. (The countdown's minutes are compared with
-# the Windows program's by tests/e2e/wine.)
+# bus, accessibility and an input method, and without X. (The countdown's minutes are compared
+# with the Windows program's by tests/e2e/wine.)
 set -euo pipefail
 
 source "$(dirname "$0")/e2e_lib.sh"
@@ -220,18 +220,12 @@ two_threads "with a session bus"
 close_clock
 [[ ! -s $work/output.log ]] || fail "without fonts the program says: $(cat "$work/output.log")"
 
-step "accessibility and an input method asked for are there; DejaVu Sans alone draws boxes"
-font_config latin-only "$latin_font"
+step "accessibility and an input method asked for are there"
 start_clock env DBUS_SESSION_BUS_ADDRESS="$bus_address" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
-  QT_IM_MODULE=compose FONTCONFIG_FILE="$work/latin-only/fonts.conf"
+  QT_IM_MODULE=compose FONTCONFIG_FILE="$work/fonts/fonts.conf"
 sleep 1
 thread_names | grep -q DBus || fail "no D-Bus thread: $(thread_names | tr '\n' ' ')"
 input_method_loaded || fail "QT_IM_MODULE=compose loaded no input method plugin"
-open_menu
-caption_rows latin-only
-((rows >= 5)) || fail "only $rows rows of captions without a Japanese font"
-same_rows latin-only 5 6 || fail "大きく and 小さく differ even as boxes (latin-only.png)"
-close_menu
 close_clock
 
 step "without any X display: one clear message and a failure exit"
