@@ -12,6 +12,21 @@
 namespace qt_host {
 namespace {
 
+// Whether an event over a shown menu is a press or release of a button other than the left
+// one over the menu itself, which the menu ignores.
+bool IgnoredByMenu(const QWidget& menu, const QEvent& event) {
+  // Items are chosen with the left button only. The menu opens on a right press with its
+  // corner under the pointer, so the release of that press, a few pixels off, would otherwise
+  // choose whatever it lands on. Outside the menu every button still dismisses it.
+  const QEvent::Type type = event.type();
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+      type != QEvent::MouseButtonDblClick) {
+    return false;
+  }
+  const auto& mouse = static_cast<const QMouseEvent&>(event);
+  return mouse.button() != Qt::LeftButton && menu.rect().contains(mouse.position().toPoint());
+}
+
 // Filters the events of a shown menu through IgnoredByMenu.
 class LeftButtonOnly : public QObject {
  public:
@@ -61,19 +76,6 @@ void FillPopupMenu(QMenu& menu, const std::vector<forms::PopupItem>& items) {
 }
 
 }  // namespace
-
-bool IgnoredByMenu(const QWidget& menu, const QEvent& event) {
-  // Items are chosen with the left button only. The menu opens on a right press with its
-  // corner under the pointer, so the release of that press, a few pixels off, would otherwise
-  // choose whatever it lands on. Outside the menu every button still dismisses it.
-  const QEvent::Type type = event.type();
-  if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
-      type != QEvent::MouseButtonDblClick) {
-    return false;
-  }
-  const auto& mouse = static_cast<const QMouseEvent&>(event);
-  return mouse.button() != Qt::LeftButton && menu.rect().contains(mouse.position().toPoint());
-}
 
 std::optional<int> ShowPopupMenu(QWindow* owner, const std::vector<forms::PopupItem>& items,
                                  QPoint at) {

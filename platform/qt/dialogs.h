@@ -2,16 +2,12 @@
 #pragma once
 
 #include <QPoint>
-#include <QString>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "platform/host.h"
 
-class QEvent;
-class QMenu;
-class QWidget;
 class QWindow;
 
 namespace qt_host {
@@ -20,10 +16,6 @@ namespace qt_host {
 // button or the keyboard (its index) or the menu is dismissed. Its font covers the captions.
 std::optional<int> ShowPopupMenu(QWindow* owner, const std::vector<forms::PopupItem>& items,
                                  QPoint at);
-
-// Whether an event over a shown menu is a press or release of a button other than the left
-// one over the menu itself, which the menu ignores.
-bool IgnoredByMenu(const QWidget& menu, const QEvent& event);
 
 // Information icon and OK.
 void ShowInformation(QWindow* owner, std::string_view title, std::string_view text);

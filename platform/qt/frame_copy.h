@@ -1,6 +1,6 @@
 // The usual frame without a painter: the runtime's changed pixels copied into the backing
-// store's image and the caption blended over them, with the same results as Qt's raster
-// painter gives for the same drawing.
+// store's image and the caption blended over them, source over, as Qt's raster painter
+// blends.
 #pragma once
 
 #include <QImage>

@@ -1,15 +1,11 @@
-// The Linux host's parts on their own: regions, the menu's buttons, text and pointers. What the
-// running program shows of them (the window's shape, the menu with its captions, fonts and check
-// marks, the right button over the menu, the window icon) is checked end to end by
-// tests/e2e/linux.
+// The Linux host's parts on their own: regions, text and pointers. What the running program
+// shows of them (the window's shape, the menu with its captions, fonts and check marks, the
+// right button over the menu, the window icon) is checked end to end by tests/e2e/linux.
 #include <gtest/gtest.h>
 
 #include <QBitmap>
-#include <QMenu>
-#include <QMouseEvent>
 #include <tuple>
 
-#include "platform/qt/dialogs.h"
 #include "platform/qt/pointer_shapes.h"
 #include "platform/qt/text_drawing.h"
 #include "platform/qt/window_regions.h"
@@ -17,45 +13,19 @@
 namespace qt_host {
 namespace {
 
+// As the program uses them: a fresh region for each size, the last one released with the window.
 TEST(WindowRegions, TheWindowOwnsItsRegionAndReleasesTheOneItReplaces) {
   // A released region can no longer be set: setting it yields no shape.
   WindowRegions regions;
-  const forms::Long first = regions.CreateEllipse(0, 0, 10, 12);
-  const forms::Long second = regions.CreateEllipse(0, 0, 20, 20);
-  EXPECT_EQ(regions.SetWindowRegion(first).value_or(QRegion()).boundingRect(), QRect(0, 0, 10, 12));
-  ASSERT_TRUE(regions.SetWindowRegion(first));  // setting it again keeps it
-  ASSERT_TRUE(regions.SetWindowRegion(second));
-  EXPECT_FALSE(regions.SetWindowRegion(first));
-  // No region (0 or an unknown handle) removes the shape and releases the last one.
-  EXPECT_FALSE(regions.SetWindowRegion(0));
-  EXPECT_FALSE(regions.SetWindowRegion(second));
-  const forms::Long third = regions.CreateEllipse(0, 0, 5, 5);
-  ASSERT_TRUE(regions.SetWindowRegion(third));
+  const forms::Long large = regions.CreateEllipse(0, 0, 170, 174);
+  EXPECT_EQ(regions.SetWindowRegion(large).value_or(QRegion()).boundingRect(),
+            QRect(0, 0, 170, 174));
+  ASSERT_TRUE(regions.SetWindowRegion(regions.CreateEllipse(0, 0, 108, 110)));
+  EXPECT_FALSE(regions.SetWindowRegion(large));
+  const forms::Long last = regions.CreateEllipse(0, 0, 170, 174);
+  ASSERT_TRUE(regions.SetWindowRegion(last));
   regions.ReleaseWindowRegion();
-  EXPECT_FALSE(regions.SetWindowRegion(third));
-}
-
-// The right button's press and release over the items are checked end to end.
-TEST(PopupMenu, OnlyTheLeftButtonWorksOverTheItems) {
-  QMenu menu;
-  menu.resize(120, 200);
-  const QPoint inside(30, 10), outside(-20, 10);
-  const struct {
-    QEvent::Type type;
-    Qt::MouseButton button;
-    QPoint at;
-    bool ignored;
-  } cases[] = {
-      {QEvent::MouseButtonDblClick, Qt::RightButton, inside, true},
-      {QEvent::MouseButtonRelease, Qt::MiddleButton, inside, true},
-      {QEvent::MouseButtonPress, Qt::RightButton, outside, false},  // dismisses it as usual
-      {QEvent::MouseMove, Qt::NoButton, inside, false},             // still highlights the items
-  };
-  for (const auto& c : cases) {
-    const QMouseEvent event(c.type, QPointF(c.at), QPointF(c.at), c.button,
-                            c.button | Qt::RightButton, Qt::NoModifier);
-    EXPECT_EQ(IgnoredByMenu(menu, event), c.ignored) << "event " << c.type << " at " << c.at.x();
-  }
+  EXPECT_FALSE(regions.SetWindowRegion(last));
 }
 
 TEST(TextDrawing, PrintsWithTheWindowsMetricsWithinTheReportedArea) {

@@ -43,18 +43,24 @@ class RunningClock : public ::testing::Test {
   QImage Shown() {
     return QGuiApplication::primaryScreen()->grabWindow(host_.window().winId()).toImage();
   }
-  // How many pixels the window shows otherwise than the surface, outside and inside `label`.
-  std::pair<int, int> Differing(const QRect& label) {
+  // The pixels the window shows otherwise than the surface: outside `label`, inside it, and
+  // inside it neither black nor the surface's (the caption's smoothed rim).
+  struct Differences {
+    int outside = 0, inside = 0, rim = 0;
+  };
+  Differences Differing(const QRect& label) {
     const QImage shown = Shown();
     const raster::Image& surface = runtime_.SurfaceImage();
-    int outside = 0, inside = 0;
+    Differences found;
     for (int y = 0; y < shown.height(); ++y) {
       for (int x = 0; x < shown.width(); ++x) {
-        if ((shown.pixel(x, y) & 0xFFFFFFu) != surface.at(x, y))
-          ++(label.contains(x, y) ? inside : outside);
+        const QRgb pixel = shown.pixel(x, y) & 0xFFFFFFu;
+        if (pixel == surface.at(x, y)) continue;
+        ++(label.contains(x, y) ? found.inside : found.outside);
+        found.rim += label.contains(x, y) && pixel != 0;
       }
     }
-    return {outside, inside};
+    return found;
   }
 
   QtHost host_;
@@ -66,10 +72,11 @@ TEST_F(RunningClock, TheWindowShowsTheSurfaceWithTheLabelOverIt) {
   QCoreApplication::processEvents();
   const forms::LabelView label = runtime_.Label();
   const QRect box(label.box.left, label.box.top, label.box.width, label.box.height);
-  const auto [outside, inside] = Differing(box);
-  EXPECT_EQ(outside, 0);
-  // The black "●" covers the middle of the face's yellow ball.
-  EXPECT_GT(inside, 400);
+  const Differences shown = Differing(box);
+  EXPECT_EQ(shown.outside, 0);
+  // The black "●" covers the middle of the face's yellow ball, its rim blended over it.
+  EXPECT_GT(shown.inside, 400);
+  EXPECT_GT(shown.rim, 20);
   EXPECT_EQ(Shown().pixel(box.center()) & 0xFFFFFFu, 0u);
   EXPECT_NE(runtime_.SurfaceImage().at(box.center().x(), box.center().y()), 0u);
   // The next second repaints the part the second hand changed, in its place.
@@ -79,13 +86,17 @@ TEST_F(RunningClock, TheWindowShowsTheSurfaceWithTheLabelOverIt) {
   while (runtime_.SurfaceImage() == before && waited.elapsed() < 3000)
     QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
   ASSERT_FALSE(runtime_.SurfaceImage() == before) << "no frame within 3 s";
-  EXPECT_EQ(Differing(box).first, 0);
+  const Differences repainted = Differing(box);
+  EXPECT_EQ(repainted.outside, 0);
+  // The hand's repaint crosses the caption; where the hand passes under the rim, a few of its
+  // faintest pixels may come out as the surface's own colour.
+  EXPECT_NEAR(repainted.rim, shown.rim, 6);
   // A size switch moves the "●", the alarm turns it red: the window follows each.
   forms::Label& dot = runtime_.form()->SurfaceLabel();
   dot.SetLeft(dot.Left() - 30);
   host_.Invalidate();  // as the runtime does when a handler returns
   const QRect moved = box.translated(-30, 0);
-  EXPECT_EQ(Differing(moved).first, 0);
+  EXPECT_EQ(Differing(moved).outside, 0);
   dot.SetForeColor(0x0000FF);
   host_.Invalidate();
   EXPECT_EQ(Shown().pixel(moved.center()) & 0xFFFFFFu, 0xFF0000u);
